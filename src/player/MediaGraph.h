@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// The playback engine as the main window drives it: one graph per opened file.
+// Every operation reports failure by its result and never throws; the callers
+// skip a failed step and go on with the next one.
+
+class MediaGraph
+{
+public:
+    virtual ~MediaGraph() = default;
+
+    // Builds the graph for a file. Returns when the file's duration and video
+    // size are known or the file has failed, within a bounded wait.
+    virtual bool RenderFile(const QString &path) = 0;
+
+    virtual bool Run() = 0;
+    virtual bool Pause() = 0;
+    virtual bool Stop() = 0;
+
+    // Seconds. At the end of the file the position reads as the duration.
+    virtual std::optional<double> Duration() const = 0;
+    virtual std::optional<double> CurrentPosition() const = 0;
+    virtual bool setCurrentPosition(double seconds) = 0;
+
+    // Hundredths of a decibel, -10000 (silent) .. 0 (loudest).
+    virtual bool setVolume(int volume) = 0;
+    // -10000 (left only) .. 10000 (right only); other values are refused.
+    virtual bool setBalance(int balance) = 0;
+
+    // The video window: a borderless child of its owner. Fails for a file
+    // without video.
+    virtual bool setWindowStyle(int style) = 0;
+    virtual bool setOwner(QWidget *owner) = 0;
+    virtual std::optional<int> Width() const = 0; // display size in pixels
+    virtual std::optional<int> Height() const = 0;
+    virtual bool SetWindowPosition(int left, int top, int width, int height) = 0;
+    virtual bool setFullScreenMode(bool fullScreen) = 0;
+};
+
+// Makes a new, empty graph; the main window asks for one per opened file.
+using MediaGraphFactory = std::function<std::shared_ptr<MediaGraph>()>;

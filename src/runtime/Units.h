@@ -1,0 +1,31 @@
+#pragma once
+
+// Twips (1/1440 inch) and pixels, and the HIMETRIC extents (1/100 mm) that
+// saved controls carry. Positions in the form files are twips; widgets live
+// in pixels.
+
+class QScreen;
+
+namespace runtime {
+
+class Units
+{
+public:
+    static constexpr int TwipsPerInch = 1440;
+    static constexpr double HimetricPerInch = 2540.0;
+
+    // Twips per pixel from the screen's logical resolution (15 at 96 dpi).
+    static int twipsPerPixelX(const QScreen *screen = nullptr);
+    static int twipsPerPixelY(const QScreen *screen = nullptr);
+
+    // Twips to pixels, rounded half to even as the runtime does.
+    static int twipsToPixelsX(double twips, const QScreen *screen = nullptr);
+    static int twipsToPixelsY(double twips, const QScreen *screen = nullptr);
+    static double pixelsToTwipsX(double pixels, const QScreen *screen = nullptr);
+    static double pixelsToTwipsY(double pixels, const QScreen *screen = nullptr);
+
+    static double himetricToTwips(double himetric);
+    static double twipsToHimetric(double twips);
+};
+
+} // namespace runtime
