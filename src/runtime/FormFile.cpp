@@ -88,9 +88,9 @@ private:
     {
         skipSpaces();
         const qsizetype start = m_pos;
-        while (m_pos < m_text.size() && (m_text[m_pos].isLetterOrNumber() || m_text[m_pos] == u'&'
-                                         || m_text[m_pos] == u'.' || m_text[m_pos] == u'-'
-                                         || m_text[m_pos] == u'+' || m_text[m_pos] == u'_'))
+        while (m_pos < m_text.size()
+               && (m_text[m_pos].isLetterOrNumber() || m_text[m_pos] == u'&' || m_text[m_pos] == u'.'
+                   || m_text[m_pos] == u'-' || m_text[m_pos] == u'+' || m_text[m_pos] == u'_'))
             ++m_pos;
         return m_text.mid(start, m_pos - start);
     }

@@ -42,8 +42,8 @@ public:
     // Reads a form file; on failure returns nothing and sets *error to a
     // message naming the file and the line.
     static std::optional<FormObject> read(const QString &path, QString *error);
-    static std::optional<FormObject> parse(const QString &text, const QString &baseDir,
-                                           const QString &fileName, QString *error);
+    static std::optional<FormObject> parse(const QString &text, const QString &baseDir, const QString &fileName,
+                                           QString *error);
 
     // Writes a form; pictures are saved as PNG files beside it. Returns false
     // and sets *error when the file cannot be written.

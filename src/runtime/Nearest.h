@@ -17,8 +17,7 @@ inline double nearest(double value)
     return std::nearbyint(value); // the default FE_TONEAREST mode rounds halves to even
 }
 
-template<typename Int>
-std::optional<Int> toInteger(double value)
+template<typename Int> std::optional<Int> toInteger(double value)
 {
     if (std::isnan(value))
         return std::nullopt;

@@ -1,3 +1,5 @@
+#include "FontSubstitutes.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    runtime::installFontSubstitutes();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

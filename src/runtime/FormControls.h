@@ -1,0 +1,30 @@
+#pragma once
+
+#include "FormFile.h"
+
+#include <QString>
+
+class QWidget;
+
+// Builds a window's face from its form file: where the form file comes from,
+// and the properties every control block shares.
+
+namespace runtime {
+
+// The form named formName ("Form1", "frmWrite"): a copy the user placed in
+// <app data>/forms/<name>.frm re-skins the window; otherwise the built-in one.
+// A user file that cannot be read is reported in *userFileError and the
+// built-in form is used instead.
+FormObject loadForm(const QString &formName, QString *userFileError);
+
+// Applies the properties a block shares with every control: Left, Top, Width
+// and Height (twips), Visible, Enabled, ToolTipText, Font, BackColor,
+// ForeColor, TabIndex is left to the window. Missing keys leave the widget as
+// it is.
+void applyControlProperties(QWidget *widget, const FormObject &block);
+
+// The block of the named control, or an empty block (all defaults) when the
+// form does not carry one.
+const FormObject &controlBlock(const FormObject &form, const QString &controlName);
+
+} // namespace runtime

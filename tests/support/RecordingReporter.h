@@ -1,0 +1,19 @@
+#pragma once
+
+#include "MessageReporter.h"
+
+#include <QStringList>
+
+// Keeps the messages a window would have shown in a box.
+class RecordingReporter final : public runtime::MessageReporter
+{
+public:
+    void showMessage(QWidget *, const QString &title, const QString &text, Icon) override
+    {
+        titles.append(title);
+        messages.append(text);
+    }
+
+    QStringList titles;
+    QStringList messages;
+};
