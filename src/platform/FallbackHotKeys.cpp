@@ -1,0 +1,6 @@
+#include "FallbackHotKeys.h"
+
+bool FallbackHotKeys::registerHotKey(int, Qt::Key, bool)
+{
+    return false;
+}

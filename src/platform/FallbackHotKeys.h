@@ -1,0 +1,12 @@
+#pragma once
+
+#include "GlobalHotKeys.h"
+
+// Where the platform offers no global keys (Wayland, offscreen): nothing is
+// registered, and every registration says so.
+class FallbackHotKeys : public GlobalHotKeys
+{
+    Q_OBJECT
+public:
+    bool registerHotKey(int id, Qt::Key key, bool keypad) override;
+};
