@@ -1,0 +1,141 @@
+#include "ButtonEx.h"
+
+#include "InputCodes.h"
+#include "Units.h"
+
+#include <QCursor>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QShortcutEvent>
+
+using namespace buttonex;
+
+bool ButtonEx::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        const auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (shortcut->shortcutId() == m_shortcutId && m_shortcutId != 0) {
+            if (isEnabled())
+                emit Click();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void ButtonEx::resizeEvent(QResizeEvent *)
+{
+    DrawButton(Up);
+    emit Resize();
+}
+
+void ButtonEx::focusInEvent(QFocusEvent *)
+{
+    m_focusShown = true;
+    redraw();
+}
+
+void ButtonEx::focusOutEvent(QFocusEvent *event)
+{
+    // The window losing activation or a popup opening does not take the focus from the control.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    m_focusShown = false;
+    redraw();
+}
+
+bool ButtonEx::raiseMouse(void (ButtonEx::*signal)(short &, short &, float &, float &), QMouseEvent *event,
+                          short button)
+{
+    short shift = shiftState(event->modifiers());
+    float x = static_cast<float>(event->position().x() * runtime::Units::twipsPerPixelX(screen()));
+    float y = static_cast<float>(event->position().y() * runtime::Units::twipsPerPixelY(screen()));
+    const QPointer<ButtonEx> self(this);
+    emit(this->*signal)(button, shift, x, y);
+    return !self.isNull();
+}
+
+void ButtonEx::mousePressEvent(QMouseEvent *event)
+{
+    const short button = mouseButtons(event->button());
+    if (button == 1) {
+        m_leftPressed = true;
+        DrawButton(Down);
+    }
+    raiseMouse(&ButtonEx::MouseDown, event, button);
+}
+
+void ButtonEx::mouseMoveEvent(QMouseEvent *event)
+{
+    const short button = mouseButtons(event->buttons());
+    if (m_userMode && !m_timer1.isActive()) {
+        m_timer1.start();
+    } else if (button == 0 && m_currentState != Hover) {
+        DrawButton(Hover);
+    } else if (button == 1 && m_currentState != Down) {
+        DrawButton(Down);
+    }
+    raiseMouse(&ButtonEx::MouseMove, event, button);
+}
+
+void ButtonEx::mouseReleaseEvent(QMouseEvent *event)
+{
+    const short button = mouseButtons(event->button());
+    const bool clicked = button == 1 && m_leftPressed && rect().contains(event->position().toPoint());
+    if (button == 1) {
+        m_leftPressed = false;
+        DrawButton(Up);
+    }
+    if (raiseMouse(&ButtonEx::MouseUp, event, button) && clicked)
+        emit Click();
+}
+
+void ButtonEx::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The press before it was already handled; the double-click notification itself is not.
+    event->accept();
+}
+
+void ButtonEx::keyPressEvent(QKeyEvent *event)
+{
+    short keyCode = virtualKeyCode(event->key(), event->modifiers());
+    short shift = shiftState(event->modifiers());
+    const QPointer<ButtonEx> self(this);
+    emit KeyDown(keyCode, shift);
+    if (self.isNull())
+        return;
+    const QString text = event->text();
+    if (!text.isEmpty() && text[0].unicode() <= 0x7FFF) {
+        short keyAscii = static_cast<short>(text[0].unicode());
+        emit KeyPress(keyAscii);
+    }
+}
+
+void ButtonEx::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat())
+        return;
+    short keyCode = virtualKeyCode(event->key(), event->modifiers());
+    short shift = shiftState(event->modifiers());
+    emit KeyUp(keyCode, shift);
+}
+
+void ButtonEx::checkPointer()
+{
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    // A hidden face cannot have the pointer over it.
+    const bool outside = !isVisible() || p.x() < 0 || p.y() < 0 || p.x() > width() || p.y() > height();
+    if (!outside)
+        return;
+    m_timer1.stop();
+    if (m_currentState != Up)
+        DrawButton(Up);
+}
+
+void ButtonEx::accessiblePress()
+{
+    if (isEnabled())
+        emit Click();
+}
