@@ -1,0 +1,401 @@
+#include "MpvGraph.h"
+#include "MpvAudio.h"
+#include "WaitFor.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QSet>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kClipSeconds = 6.4;
+// The graph's own deadline is 5 s; a failure must come within it.
+constexpr qint64 kRenderLimitMs = 5500;
+
+QString fixture(const char *name)
+{
+    return QDir(QStringLiteral(KAVEL_GENERATED_FIXTURES_DIR)).filePath(QString::fromUtf8(name));
+}
+
+bool near(std::optional<double> value, double expected, double tolerance)
+{
+    return value && std::abs(*value - expected) <= tolerance;
+}
+
+// How many different colours a screen area shows, sampled on a grid.
+int coloursShown(const QImage &image, const QRect &area)
+{
+    QSet<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); y += 4) {
+        for (int x = area.left(); x <= area.right(); x += 4)
+            colours.insert(image.pixel(x, y));
+    }
+    return int(colours.size());
+}
+
+// Whether every quarter of a screen area shows a detailed picture: black, a
+// flat fill or a picture left at an old size does not.
+bool showsPicture(const QRect &globalArea)
+{
+    const QImage image = QGuiApplication::primaryScreen()
+                             ->grabWindow(0, globalArea.x(), globalArea.y(), globalArea.width(), globalArea.height())
+                             .toImage();
+    const QSize quarter = image.size() / 2;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(quarter.width(), 0), QPoint(0, quarter.height()),
+                                QPoint(quarter.width(), quarter.height())}) {
+        if (coloursShown(image, QRect(corner, quarter)) < 8)
+            return false;
+    }
+    return true;
+}
+
+class MpvGraphTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window.resize(640, 480);
+        picture = new QWidget(&window);
+        picture->setGeometry(0, 40, 640, 440);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    std::unique_ptr<MpvGraph> open(const char *name)
+    {
+        auto graph = std::make_unique<MpvGraph>(picture);
+        EXPECT_TRUE(graph->RenderFile(fixture(name))) << name;
+        return graph;
+    }
+
+    // The sequence the main window runs when it opens a file.
+    std::unique_ptr<MpvGraph> openInPicture(const char *name)
+    {
+        auto graph = open(name);
+        EXPECT_TRUE(graph->setWindowStyle(0));
+        EXPECT_TRUE(graph->setOwner(picture));
+        EXPECT_TRUE(graph->SetWindowPosition(0, 0, 320, 240));
+        return graph;
+    }
+
+    QWidget window;
+    QWidget *picture = nullptr;
+};
+
+TEST(MpvAudioTest, VolumeIsExactInDecibels)
+{
+    const struct {
+        int hundredthsDb;
+        double volume;
+    } cases[]
+        = {{0, 100.0}, {-600, 79.432823}, {-2000, 46.415888}, {-5000, 14.677993}, {-6000, 10.0}, {-10000, 2.1544347}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.hundredthsDb);
+        EXPECT_NEAR(mpvVolume(c.hundredthsDb), c.volume, 1e-5);
+        // The engine's volume is cubic: the gain in decibels is 60 * log10(volume / 100).
+        EXPECT_NEAR(60 * std::log10(mpvVolume(c.hundredthsDb) / 100), c.hundredthsDb / 100.0, 1e-9);
+    }
+}
+
+TEST(MpvAudioTest, BalanceLowersTheOtherSide)
+{
+    EXPECT_TRUE(mpvBalanceFilter(0).isEmpty());
+    EXPECT_EQ(mpvBalanceFilter(2000), "@bal:lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=0.1*c0|c1=1*c1]");
+    EXPECT_EQ(mpvBalanceFilter(-4000), "@bal:lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=1*c0|c1=0.01*c1]");
+    EXPECT_EQ(mpvBalanceFilter(10000), "@bal:lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=1e-05*c0|c1=1*c1]");
+}
+
+TEST_F(MpvGraphTest, PlayableClipsReportDurationAndDisplaySize)
+{
+    const struct {
+        const char *name;
+        int width;
+        int height;
+    } clips[] = {
+        {"clip.avi", 320, 240},
+        {"clip.divx", 320, 240},
+        {"clip.mpg", 320, 240},
+        {"clip.dat", 320, 240},
+        {"clip.asf", 320, 240},
+        {"clip.wmv", 320, 240},
+        {"clip with spaces é.avi", 320, 240},
+        {"anamorphic.avi", 1024, 576},
+    };
+    for (const auto &clip : clips) {
+        SCOPED_TRACE(clip.name);
+        MpvGraph graph(picture);
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_TRUE(graph.RenderFile(fixture(clip.name)));
+        EXPECT_LT(timer.elapsed(), kRenderLimitMs);
+        EXPECT_TRUE(near(graph.Duration(), kClipSeconds, 0.25)) << graph.Duration().value_or(-1);
+        EXPECT_TRUE(near(graph.CurrentPosition(), 0, 0.05));
+        EXPECT_EQ(graph.Width(), clip.width);
+        EXPECT_EQ(graph.Height(), clip.height);
+    }
+}
+
+TEST_F(MpvGraphTest, AudioOnlyFilePlaysWithoutVideoWindow)
+{
+    auto graph = open("audio-only.wmv");
+    EXPECT_TRUE(near(graph->Duration(), kClipSeconds, 0.25));
+    EXPECT_EQ(graph->Width(), std::nullopt);
+    EXPECT_EQ(graph->Height(), std::nullopt);
+    EXPECT_FALSE(graph->setWindowStyle(0));
+    EXPECT_FALSE(graph->setOwner(picture));
+    EXPECT_FALSE(graph->SetWindowPosition(0, 0, 100, 100));
+    EXPECT_FALSE(graph->setFullScreenMode(true));
+    EXPECT_FALSE(graph->videoWidget()->isVisible());
+
+    EXPECT_TRUE(graph->Run());
+    EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.3; }));
+}
+
+TEST_F(MpvGraphTest, UnplayableFilesFailQuicklyAndLeaveAnEmptyGraph)
+{
+    const QString longPath
+        = QDir::tempPath() + QLatin1Char('/') + QString(3990, QLatin1Char('a')) + QStringLiteral(".avi");
+    const QString paths[] = {
+        fixture("missing.avi"),
+        // A folder of clips must not play them one after another.
+        QStringLiteral(KAVEL_GENERATED_FIXTURES_DIR),
+        fixture("zero.avi"),
+        fixture("text.avi"),
+        longPath,
+        QString(),
+    };
+    for (const QString &path : paths) {
+        SCOPED_TRACE(path.left(80).toStdString());
+        MpvGraph graph(picture);
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_FALSE(graph.RenderFile(path));
+        EXPECT_LT(timer.elapsed(), kRenderLimitMs);
+        EXPECT_EQ(graph.Duration(), std::nullopt);
+        EXPECT_EQ(graph.CurrentPosition(), std::nullopt);
+        EXPECT_EQ(graph.Width(), std::nullopt);
+        EXPECT_FALSE(graph.Run());
+        EXPECT_FALSE(graph.Pause());
+        EXPECT_FALSE(graph.Stop());
+        EXPECT_FALSE(graph.setCurrentPosition(0));
+        EXPECT_FALSE(graph.setVolume(0));
+        EXPECT_FALSE(graph.setBalance(0));
+        EXPECT_FALSE(graph.setOwner(picture));
+        EXPECT_FALSE(graph.setFullScreenMode(true));
+        // Nothing plays in the background.
+        EXPECT_FALSE(waitFor([&] { return graph.CurrentPosition().has_value(); }, 200));
+    }
+}
+
+TEST_F(MpvGraphTest, TruncatedClipEndsLikeAnyOther)
+{
+    // The engine plays what is there, about the first half.
+    MpvGraph graph(picture);
+    ASSERT_TRUE(graph.RenderFile(fixture("truncated.avi")));
+    EXPECT_TRUE(near(graph.Duration(), kClipSeconds / 2, 0.5)) << graph.Duration().value_or(-1);
+    graph.setCurrentPosition(2.5);
+    EXPECT_TRUE(graph.Run());
+    EXPECT_TRUE(waitFor([&] { return graph.CurrentPosition() && graph.CurrentPosition() == graph.Duration(); }, 10000));
+    // The program's stop and rewind after the end.
+    EXPECT_TRUE(graph.Stop());
+    graph.setCurrentPosition(0);
+}
+
+TEST_F(MpvGraphTest, RunPauseAndStop)
+{
+    auto graph = open("clip.avi");
+    // A rendered graph waits for Run.
+    EXPECT_FALSE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.1; }, 300));
+
+    ASSERT_TRUE(graph->Run());
+    ASSERT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.3; }));
+
+    ASSERT_TRUE(graph->Pause());
+    ASSERT_TRUE(waitFor([&] {
+        const double before = graph->CurrentPosition().value_or(-1);
+        return !waitFor([&] { return graph->CurrentPosition().value_or(-1) != before; }, 150);
+    }));
+    const double paused = graph->CurrentPosition().value_or(-1);
+    EXPECT_FALSE(waitFor([&] { return graph->CurrentPosition().value_or(-1) != paused; }, 300));
+
+    ASSERT_TRUE(graph->Run());
+    EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > paused + 0.2; }));
+    ASSERT_TRUE(graph->Stop());
+    ASSERT_TRUE(graph->setCurrentPosition(0));
+    EXPECT_TRUE(near(graph->CurrentPosition(), 0, 0.01));
+    EXPECT_FALSE(waitFor([&] { return !near(graph->CurrentPosition(), 0, 0.1); }, 300));
+}
+
+TEST_F(MpvGraphTest, SeekingShowsTheNewPositionAtOnce)
+{
+    for (const char *name : {"clip.mpg", "clip.avi", "clip.wmv"}) {
+        SCOPED_TRACE(name);
+        auto graph = open(name);
+        ASSERT_TRUE(graph->Run());
+        ASSERT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.2; }));
+        ASSERT_TRUE(graph->Pause());
+
+        ASSERT_TRUE(graph->setCurrentPosition(3));
+        EXPECT_TRUE(near(graph->CurrentPosition(), 3, 0.01));
+        // Where the engine lands, once it is there, and no earlier position comes back meanwhile.
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 400) {
+            ASSERT_TRUE(near(graph->CurrentPosition(), 3, 0.1)) << graph->CurrentPosition().value_or(-1);
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+
+        EXPECT_FALSE(graph->setCurrentPosition(-1));
+        EXPECT_FALSE(graph->setCurrentPosition(std::nan("")));
+        EXPECT_TRUE(near(graph->CurrentPosition(), 3, 0.1));
+    }
+}
+
+TEST_F(MpvGraphTest, PositionReadsAsDurationAtTheEnd)
+{
+    auto graph = open("clip.wmv");
+    const double duration = graph->Duration().value_or(0);
+    ASSERT_GT(duration, 1);
+    ASSERT_TRUE(graph->setCurrentPosition(duration - 0.5));
+    ASSERT_TRUE(graph->Run());
+    ASSERT_TRUE(waitFor([&] { return graph->CurrentPosition() == duration; }, 5000));
+    // It stays there: the last frame is kept.
+    EXPECT_FALSE(waitFor([&] { return graph->CurrentPosition() != duration; }, 300));
+
+    // The program's stop and rewind, then it plays again.
+    ASSERT_TRUE(graph->Stop());
+    ASSERT_TRUE(graph->setCurrentPosition(0));
+    EXPECT_TRUE(waitFor([&] { return near(graph->CurrentPosition(), 0, 0.1); }));
+    ASSERT_TRUE(graph->Run());
+    EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.3; }));
+}
+
+TEST_F(MpvGraphTest, VolumeAndBalanceRefuseValuesOutOfRange)
+{
+    auto graph = open("clip.avi");
+    ASSERT_TRUE(graph->Run());
+    for (int volume : {0, -1, -600, -5000, -10000})
+        EXPECT_TRUE(graph->setVolume(volume)) << volume;
+    for (int volume : {1, -10001, 2147483647})
+        EXPECT_FALSE(graph->setVolume(volume)) << volume;
+    for (int balance : {0, 2500, -2500, 10000, -10000, 0})
+        EXPECT_TRUE(graph->setBalance(balance)) << balance;
+    for (int balance : {10001, -10001, 2147483647})
+        EXPECT_FALSE(graph->setBalance(balance)) << balance;
+    // The audio chain still plays after the filter changes.
+    const double before = graph->CurrentPosition().value_or(0);
+    EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > before + 0.3; }));
+}
+
+TEST_F(MpvGraphTest, VideoWindowLivesInItsOwnerAtTheGivenPlace)
+{
+    auto graph = open("clip.avi");
+    QWidget *video = graph->videoWidget();
+    EXPECT_FALSE(video->isVisible());
+    EXPECT_TRUE(video->testAttribute(Qt::WA_NativeWindow));
+
+    ASSERT_TRUE(graph->setOwner(picture));
+    ASSERT_TRUE(graph->SetWindowPosition(10, 20, 300, 200));
+    EXPECT_EQ(video->parentWidget(), picture);
+    EXPECT_TRUE(video->isVisible());
+    EXPECT_EQ(video->geometry(), QRect(10, 20, 300, 200));
+    EXPECT_FALSE(graph->SetWindowPosition(0, 0, -1, 10));
+    EXPECT_EQ(video->geometry(), QRect(10, 20, 300, 200));
+
+    // Another owner takes the same native window.
+    QWidget other(&window);
+    other.setGeometry(0, 0, 200, 200);
+    const WId id = video->winId();
+    ASSERT_TRUE(graph->setOwner(&other));
+    EXPECT_EQ(video->parentWidget(), &other);
+    EXPECT_EQ(video->winId(), id);
+}
+
+TEST_F(MpvGraphTest, FullScreenAndBackKeepPlaying)
+{
+    auto graph = openInPicture("clip.avi");
+    QWidget *video = graph->videoWidget();
+    ASSERT_TRUE(graph->SetWindowPosition(5, 6, 320, 240));
+    const WId id = video->winId();
+    ASSERT_TRUE(graph->Run());
+
+    ASSERT_TRUE(graph->setFullScreenMode(true));
+    QWidget *fullScreen = video->window();
+    ASSERT_NE(fullScreen, &window);
+    EXPECT_TRUE(fullScreen->isFullScreen());
+    EXPECT_TRUE(waitFor([&] { return video->isVisible() && video->size() == fullScreen->size(); }));
+    EXPECT_EQ(fullScreen->geometry(), window.screen()->geometry());
+    EXPECT_EQ(video->winId(), id);
+    // The engine follows its window to the new size by itself.
+    EXPECT_TRUE(waitFor([&] { return showsPicture(fullScreen->geometry()); }));
+    EXPECT_TRUE(graph->setFullScreenMode(true));
+    EXPECT_EQ(video->window(), fullScreen);
+    // The place in the owner changes while full screen, for the return.
+    ASSERT_TRUE(graph->SetWindowPosition(7, 8, 300, 225));
+    EXPECT_NE(video->geometry(), QRect(7, 8, 300, 225));
+
+    double position = graph->CurrentPosition().value_or(0);
+    EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > position + 0.2; }));
+
+    ASSERT_TRUE(graph->setFullScreenMode(false));
+    EXPECT_EQ(video->parentWidget(), picture);
+    EXPECT_EQ(video->geometry(), QRect(7, 8, 300, 225));
+    EXPECT_TRUE(video->isVisible());
+    EXPECT_EQ(video->winId(), id);
+    EXPECT_TRUE(waitFor([&] { return showsPicture(QRect(video->mapToGlobal(QPoint(0, 0)), video->size())); }));
+    position = graph->CurrentPosition().value_or(0);
+    EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > position + 0.2; }));
+}
+
+TEST_F(MpvGraphTest, VideoWindowShowsThePicture)
+{
+    auto graph = openInPicture("clip.avi");
+    ASSERT_TRUE(graph->Run());
+    const QRect area(graph->videoWidget()->mapToGlobal(QPoint(0, 0)), QSize(320, 240));
+    EXPECT_TRUE(waitFor([&] { return showsPicture(area); }, 10000));
+}
+
+TEST_F(MpvGraphTest, DestroyingIsQuickWhilePlayingAndAfterFailing)
+{
+    QElapsedTimer timer;
+    {
+        auto graph = openInPicture("clip.asf");
+        ASSERT_TRUE(graph->Run());
+        ASSERT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.2; }));
+        timer.start();
+    }
+    EXPECT_LT(timer.elapsed(), 2000);
+    {
+        MpvGraph graph(picture);
+        EXPECT_FALSE(graph.RenderFile(fixture("text.avi")));
+        timer.start();
+    }
+    EXPECT_LT(timer.elapsed(), 2000);
+}
+
+TEST_F(MpvGraphTest, GraphOutlivingItsVideoHostFailsSafely)
+{
+    auto host = std::make_unique<QWidget>(&window);
+    auto graph = std::make_unique<MpvGraph>(host.get());
+    ASSERT_TRUE(graph->RenderFile(fixture("clip.avi")));
+    ASSERT_TRUE(graph->setOwner(host.get()));
+    ASSERT_TRUE(graph->Run());
+    host.reset();
+    EXPECT_EQ(graph->videoWidget(), nullptr);
+    EXPECT_FALSE(graph->Run());
+    EXPECT_FALSE(graph->setFullScreenMode(true));
+    EXPECT_EQ(graph->CurrentPosition(), std::nullopt);
+    graph.reset();
+}
+
+} // namespace
