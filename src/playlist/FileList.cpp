@@ -1,0 +1,58 @@
+#include "FileList.h"
+
+#include <QDir>
+
+namespace playlist {
+
+FileList::FileList(QWidget *parent)
+    : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+        Q_EMIT DblClick();
+    });
+}
+
+void FileList::setPath(const QString &folder)
+{
+    m_path = folder;
+    Refresh();
+}
+
+void FileList::setPattern(const QString &pattern)
+{
+    m_pattern = pattern;
+    Refresh();
+}
+
+QString FileList::FileName() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+QString FileList::List(int index) const
+{
+    const QListWidgetItem *entry = item(index);
+    return entry ? entry->text() : QString();
+}
+
+void FileList::Refresh()
+{
+    const QString selected = FileName();
+    clear();
+    if (m_path.isEmpty())
+        return;
+    QStringList patterns = m_pattern.split(u';', Qt::SkipEmptyParts);
+    for (QString &pattern : patterns)
+        pattern = pattern.trimmed();
+    // Name filters match without regard to case unless QDir::CaseSensitive is given.
+    addItems(QDir(m_path).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    const QList<QListWidgetItem *> again = findItems(selected, Qt::MatchExactly);
+    if (!selected.isEmpty() && !again.isEmpty())
+        setCurrentItem(again.first(), QItemSelectionModel::ClearAndSelect);
+}
+
+} // namespace playlist
