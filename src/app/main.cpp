@@ -1,1 +1,42 @@
-int main() { return 0; }
+#include "FontSubstitutes.h"
+#include "Form1.h"
+#include "GlobalHotKeys.h"
+#include "MpvGraph.h"
+#include "SingleInstance.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include <clocale>
+
+int main(int argc, char **argv)
+{
+    // The embedded video window and the global keys need X11: under Wayland
+    // the player runs through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    // The video window is native; its siblings need not be.
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QApplication app(argc, argv);
+    // The engine parses numbers the C way.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("kavel-player"));
+    QApplication::setApplicationDisplayName(QStringLiteral("KAVEL Player"));
+    QApplication::setApplicationVersion(QStringLiteral(KAVEL_VERSION_TEXT));
+    QApplication::setDesktopFileName(QStringLiteral("kavel-player"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    runtime::installFontSubstitutes();
+
+    const SingleInstance instance(QStringLiteral("kavel-player"));
+    const std::unique_ptr<GlobalHotKeys> hotKeys = GlobalHotKeys::create();
+
+    Form1 form([](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost); });
+    form.setHotKeys(hotKeys.get());
+    QObject::connect(&form, &Form1::exitRequested, &app, &QCoreApplication::quit);
+
+    // The whole command line is one path.
+    const QString commandLine = QApplication::arguments().mid(1).join(u' ');
+    if (!form.Form_Load(commandLine, instance.PrevInstance()))
+        return 0;
+    return app.exec();
+}

@@ -45,5 +45,6 @@ public:
     virtual bool setFullScreenMode(bool fullScreen) = 0;
 };
 
-// Makes a new, empty graph; the main window asks for one per opened file.
-using MediaGraphFactory = std::function<std::shared_ptr<MediaGraph>()>;
+// Makes a new, empty graph whose video will live in videoHost; the main window
+// asks for one per opened file.
+using MediaGraphFactory = std::function<std::shared_ptr<MediaGraph>(QWidget *videoHost)>;

@@ -1,0 +1,642 @@
+#include "Form1.h"
+
+#include "FormatTime.h"
+#include "VideoFit.h"
+
+#include "ButtonEx.h"
+#include "CommonDialog.h"
+#include "FormControls.h"
+#include "GlobalHotKeys.h"
+#include "GraphicalButton.h"
+#include "ListBox.h"
+#include "MessageReporter.h"
+#include "Nearest.h"
+#include "PathNames.h"
+#include "PlaylistFile.h"
+#include "Units.h"
+#include "dtVisualScrollBar.h"
+#include "frmWrite.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+using runtime::Units;
+
+namespace {
+
+const QString TitlePrefix = QStringLiteral("KAVEL Player :");
+const QString ZeroTime = QStringLiteral("00:00:00");
+
+// The minimum outer size of the main window, in twips.
+constexpr int MinimumWidthTwips = 6120;
+constexpr int MinimumHeightTwips = 5610;
+// The title strip above the video.
+constexpr int TitleStripHeight = 40;
+
+QString textOf(const runtime::FormObject &block)
+{
+    return block.properties.ReadProperty(QStringLiteral("Text")).toString();
+}
+
+} // namespace
+
+Form1::Form1(MediaGraphFactory graphFactory, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_graphFactory(std::move(graphFactory))
+    , m_messages(&runtime::MessageReporter::modalBoxes())
+{
+    QString skinError;
+    const runtime::FormObject form = runtime::loadForm(QStringLiteral("Form1"), &skinError);
+    buildFace(form);
+    connectHandlers();
+    if (!skinError.isEmpty())
+        m_messages->showMessage(
+            this, QStringLiteral("KAVEL Player"),
+            QStringLiteral("The skin could not be read; the built-in face is used.\n%1").arg(skinError),
+            runtime::MessageReporter::Icon::Warning);
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildFace(const runtime::FormObject &form)
+{
+    setObjectName(QStringLiteral("Form1"));
+    const runtime::PropertyBag &props = form.properties;
+    runtime::applyControlProperties(this, form);
+    resize(Units::twipsToPixelsX(props.ReadProperty(QStringLiteral("ClientWidth"), 6000).toDouble()),
+           Units::twipsToPixelsY(props.ReadProperty(QStringLiteral("ClientHeight"), 5100).toDouble()));
+    const QVariant icon = props.ReadProperty(QStringLiteral("Icon"));
+    if (icon.canConvert<runtime::Picture>())
+        setWindowIcon(QIcon(QPixmap::fromImage(icon.value<runtime::Picture>().image())));
+    setMinimumSize(Units::twipsToPixelsX(MinimumWidthTwips), Units::twipsToPixelsY(MinimumHeightTwips));
+
+    const auto block = [&form](const char *name) -> const runtime::FormObject & {
+        return runtime::controlBlock(form, QString::fromLatin1(name));
+    };
+
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(QStringLiteral("Video"));
+    runtime::applyControlProperties(Picture1, block("Picture1"));
+
+    const auto makeLabel = [&](const char *name) {
+        auto *label = new runtime::ChangeLabel(this);
+        label->setObjectName(QString::fromLatin1(name));
+        const runtime::FormObject &b = block(name);
+        runtime::applyControlProperties(label, b);
+        label->setCaption(b.properties.ReadProperty(QStringLiteral("Caption")).toString());
+        return label;
+    };
+    Label1 = makeLabel("Label1");
+    Label2 = makeLabel("Label2");
+    Label3 = makeLabel("Label3");
+    Label4 = makeLabel("Label4");
+    Label5 = makeLabel("Label5");
+    // Label2 carries no behaviour and lies where the video goes.
+    Label2->hide();
+
+    const auto makeCommand = [&](const char *name) {
+        auto *button = new runtime::GraphicalButton(this);
+        button->setObjectName(QString::fromLatin1(name));
+        const runtime::FormObject &b = block(name);
+        runtime::applyControlProperties(button, b);
+        button->setPicture(b.properties.ReadProperty(QStringLiteral("Picture")).value<runtime::Picture>());
+        button->setDownPicture(b.properties.ReadProperty(QStringLiteral("DownPicture")).value<runtime::Picture>());
+        button->setToolTipText(b.properties.ReadProperty(QStringLiteral("ToolTipText")).toString());
+        return button;
+    };
+    Command3 = makeCommand("Command3");
+    ButtonEx7 = makeCommand("ButtonEx7");
+    Command4 = makeCommand("Command4");
+    Command1 = makeCommand("Command1");
+    Command2 = makeCommand("Command2");
+    ButtonEx6 = makeCommand("ButtonEx6");
+
+    const auto makeImageButton = [&](const char *name) {
+        auto *button = new ButtonEx(this);
+        button->setObjectName(QString::fromLatin1(name));
+        const runtime::FormObject &b = block(name);
+        button->setAmbientFont(font());
+        button->ReadProperties(b.properties);
+        button->setContainerToolTip(b.properties.ReadProperty(QStringLiteral("ToolTipText")).toString());
+        runtime::applyControlProperties(button, b);
+        return button;
+    };
+    ButtonEx5 = makeImageButton("ButtonEx5");
+    ButtonEx4 = makeImageButton("ButtonEx4");
+    ButtonEx1 = makeImageButton("ButtonEx1");
+    ButtonEx2 = makeImageButton("ButtonEx2");
+    ButtonEx3 = makeImageButton("ButtonEx3");
+
+    const auto makeBar = [&](const char *name) {
+        auto *bar = new dtVisualScrollBar(this);
+        bar->setObjectName(QString::fromLatin1(name));
+        const runtime::FormObject &b = block(name);
+        bar->ReadProperties(b.properties);
+        bar->setContainerToolTip(b.properties.ReadProperty(QStringLiteral("ToolTipText")).toString());
+        runtime::applyControlProperties(bar, b);
+        return bar;
+    };
+    V1 = makeBar("V1");
+    H1 = makeBar("H1");
+    H2 = makeBar("H2");
+
+    Text1.setText(textOf(block("Text1")));
+    Text2.setText(textOf(block("Text2")));
+    Text3.setText(textOf(block("Text3")));
+    Text4.setText(textOf(block("Text4")));
+
+    const runtime::PropertyBag &timer = block("Timer1").properties;
+    Timer1.setInterval(timer.ReadProperty(QStringLiteral("Interval"), 10).toInt());
+    Timer1.setTimerType(Qt::PreciseTimer);
+    if (timer.ReadProperty(QStringLiteral("Enabled"), true).toBool())
+        Timer1.start();
+
+    // Keyboard order of the face.
+    const QList<QWidget *> tabOrder = {Command3,  Command4,  Command1,  Command2,  H1,        V1,        H2,
+                                       ButtonEx1, ButtonEx2, ButtonEx3, ButtonEx4, ButtonEx5, ButtonEx6, ButtonEx7};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void Form1::connectHandlers()
+{
+    connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&Text2, &runtime::ChangeText::Change, this, [this] { Label3->setCaption(Text2.text()); });
+    connect(&Text3, &runtime::ChangeText::Change, this, [this] { Label4->setCaption(Text3.text()); });
+    connect(&Text1, &runtime::ChangeText::Change, this, &Form1::Text1_Change);
+    connect(&Text4, &runtime::ChangeText::Change, this, &Form1::Text4_Change);
+    connect(Label1, &runtime::ChangeLabel::Change, this, &Form1::Label1_Change);
+    connect(Label3, &runtime::ChangeLabel::Change, this, &Form1::Label3_Change);
+    Label1->installEventFilter(this);
+
+    connect(H1, &dtVisualScrollBar::Scroll, this, &Form1::H1_Scroll);
+    connect(V1, &dtVisualScrollBar::Scroll, this, &Form1::V1_Scroll);
+    connect(H2, &dtVisualScrollBar::Change, this, &Form1::H2_Change);
+
+    connect(ButtonEx1, &ButtonEx::Click, this, &Form1::ButtonEx1_Click);
+    connect(ButtonEx2, &ButtonEx::Click, this, &Form1::ButtonEx2_Click);
+    connect(ButtonEx3, &ButtonEx::Click, this, &Form1::exitProgram);
+    connect(ButtonEx4, &ButtonEx::Click, this, &Form1::ToggleFS);
+    connect(ButtonEx5, &ButtonEx::Click, this, &Form1::ButtonEx5_Click);
+    connect(ButtonEx6, &QAbstractButton::clicked, this, [this] {
+        PlayNextEntry();
+        focusPlaylist();
+    });
+    connect(ButtonEx7, &QAbstractButton::clicked, this, [this] {
+        PlayPreviousEntry();
+        focusPlaylist();
+    });
+    connect(Command1, &QAbstractButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QAbstractButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QAbstractButton::clicked, this, &Form1::LoadFile);
+    connect(Command4, &QAbstractButton::clicked, this, &Form1::Command4_Click);
+}
+
+void Form1::setMessageReporter(runtime::MessageReporter *reporter)
+{
+    m_messages = reporter;
+    for (dtVisualScrollBar *bar : {H1, V1, H2})
+        bar->setMessageReporter(reporter);
+    if (m_playlistWindow)
+        m_playlistWindow->setMessageReporter(reporter);
+}
+
+bool Form1::Form_Load(const QString &commandLine, bool prevInstance)
+{
+    if (prevInstance)
+        return false;
+
+    placeCentred(1.8);
+    show();
+    placeCentred(1.0);
+
+    registerHotKeys();
+    FullScreen = runtime::False;
+
+    FileDialog = std::make_unique<CommonDialog>();
+    FileDialog->setFilter(QStringLiteral(
+        "Supported Media Files|*.avi;*.asf;*.mpg;*.mpeg;*.wmv;*.divx;*.dat;*.pls|Divx/Avi files (divx "
+        "avi)|*.avi;*.divx|Mpeg/MPG/Dat files (mpg mpeg dat)|*.mpg;*.mpeg;*.dat|Windows Media files (asf "
+        "wmv)|*.asf;*.wmv|Playlist Files (pls)|*.pls"));
+    FileDialog->setDialogTitle(QStringLiteral("Choose media to play"));
+
+    if (!commandLine.isEmpty()) {
+        CurrentFile = QString(commandLine).remove(u'"');
+        LoadCommFile();
+    }
+
+    setVisible(true);
+    activateWindow();
+    setFocus();
+    return true;
+}
+
+void Form1::placeCentred(double topFactor)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const int tppX = Units::twipsPerPixelX();
+    const int tppY = Units::twipsPerPixelY();
+    const QRect area = screen->geometry();
+    // The first placement, while hidden, sits lower; the second one centres.
+    const double left = (area.width() - width()) / 2.0 * tppX;
+    const double top = (area.height() - height()) / 2.0 * tppY * topFactor;
+    const auto x = runtime::cLng(left / tppX);
+    const auto y = runtime::cLng(top / tppY);
+    if (x && y)
+        move(area.x() + *x, area.y() + *y);
+}
+
+void Form1::registerHotKeys()
+{
+    if (!m_hotKeys)
+        return;
+    // Identifiers 0..6; only Alt+Enter acts, the others are merely held.
+    const struct {
+        Qt::Key key;
+        bool keypad;
+    } keys[] = {{Qt::Key_Plus, true}, {Qt::Key_Minus, true}, {Qt::Key_Return, false}, {Qt::Key_P, false},
+                {Qt::Key_S, false},   {Qt::Key_Down, false}, {Qt::Key_Up, false}};
+    for (int id = 0; id < 7; ++id)
+        m_hotKeys->registerHotKey(id, keys[id].key, keys[id].keypad);
+    connect(m_hotKeys, &GlobalHotKeys::hotKeyPressed, this, [this](int id) {
+        // Let pending messages run first, as a hot-key dispatch does.
+        QCoreApplication::processEvents();
+        if (id == 2)
+            ToggleFS();
+    });
+}
+
+void Form1::Form_Unload()
+{
+    CleanUp();
+}
+
+void Form1::CleanUp()
+{
+    MediaControl.reset();
+    BasicAudio.reset();
+    MediaPosition.reset();
+}
+
+void Form1::LoadFile()
+{
+    FileDialog->ShowOpen();
+    CurrentFile = FileDialog->FileName();
+    if (playlist::isPlaylistName(CurrentFile)) {
+        frmWrite &listWindow = playlistWindow();
+        listWindow.appendPlaylistFile(CurrentFile);
+        listWindow.setVisible(true);
+        PlaylistMode = runtime::True;
+        // Docked under the main window.
+        const QRect frame = frameGeometry();
+        listWindow.move(frame.left() + Units::twipsToPixelsX(15), frame.top() + frame.height());
+        listWindow.plscomm = true;
+        LoadPLFile();
+        PlayBtn();
+    } else if (!CurrentFile.isEmpty()) {
+        openMedia();
+    }
+}
+
+void Form1::openMedia()
+{
+    CleanUp();
+    const std::shared_ptr<MediaGraph> graph = m_graphFactory(Picture1);
+    MediaControl = graph;
+    BasicAudio = graph;
+    MediaPosition = graph;
+    VideoWindow = graph; // drops the last reference to the previous graph
+    if (!graph)
+        return;
+
+    graph->RenderFile(CurrentFile);
+    VideoWindow->setWindowStyle(0);
+    VideoWindow->setOwner(Picture1);
+    if (const std::optional<int> width = VideoWindow->Width())
+        VideoWidth = *width;
+    if (const std::optional<int> height = VideoWindow->Height())
+        VideoHeight = *height;
+    Label5->setCaption(QStringLiteral("%1x%2").arg(VideoWidth).arg(VideoHeight));
+    CorrectAspect();
+    if (const std::optional<double> duration = MediaPosition->Duration()) {
+        if (const auto max = runtime::cLng(*duration))
+            H1->setMax(*max);
+        if (const auto step = runtime::cLng(*duration / 10))
+            H1->setSmallChange(*step);
+        double seconds = *duration;
+        Text3.setText(FormatTime(seconds));
+    }
+    MediaControl->Run();
+    MediaPosition->setCurrentPosition(0);
+}
+
+void Form1::PlayBtn()
+{
+    if (MediaPosition && Label4->Caption() == ZeroTime)
+        MediaPosition->setCurrentPosition(0);
+    if (MediaControl)
+        MediaControl->Run();
+    if (CurrentFile.isEmpty()) {
+        LoadPLFile();
+        Label1->setCaption(TitlePrefix + runtime::FileNameOnly(CurrentFile));
+    }
+    focusPlaylist();
+}
+
+void Form1::LoadCommFile()
+{
+    if (!playlist::isPlaylistName(CurrentFile)) {
+        openMedia();
+        return;
+    }
+    frmWrite &listWindow = playlistWindow();
+    listWindow.appendPlaylistFile(CurrentFile);
+    listWindow.setVisible(true);
+    PlaylistMode = runtime::True;
+    LoadPLFile();
+    PlayBtn();
+    listWindow.Text4.setText(QStringLiteral("True"));
+}
+
+void Form1::LoadPLFile()
+{
+    CurrentFile = playlistWindow().List1->Text();
+    if (CurrentFile.isEmpty())
+        return;
+    openMedia();
+}
+
+void Form1::Label1_Change()
+{
+    Label1->setToolTip(CurrentFile);
+}
+
+void Form1::Text4_Change()
+{
+    Label1->setCaption(TitlePrefix + runtime::FileNameOnly(CurrentFile));
+}
+
+void Form1::Timer1_Timer()
+{
+    if (!MediaPosition)
+        return;
+    if (const std::optional<double> position = MediaPosition->CurrentPosition()) {
+        if (const auto value = runtime::cLng(*position))
+            H1->setValue(*value);
+    }
+    const std::optional<double> duration = MediaPosition->Duration();
+    const std::optional<double> position = MediaPosition->CurrentPosition();
+    if (duration && position) {
+        double remaining = *duration - *position;
+        Text1.setText(FormatTime(remaining));
+    }
+    if (std::optional<double> elapsed = MediaPosition->CurrentPosition())
+        Text2.setText(FormatTime(*elapsed));
+}
+
+void Form1::Label3_Change()
+{
+    if (Label3->Caption() == Label4->Caption())
+        Command2_Click();
+}
+
+void Form1::Text1_Change()
+{
+    if (Label3->Caption() == Label4->Caption())
+        PlayNextEntry();
+}
+
+void Form1::PlayNextEntry()
+{
+    stepPlaylist(+1);
+}
+
+void Form1::PlayPreviousEntry()
+{
+    stepPlaylist(-1);
+}
+
+void Form1::stepPlaylist(int direction)
+{
+    frmWrite &listWindow = playlistWindow();
+    playlist::ListBox &list = *listWindow.List1;
+    const int count = list.ListCount();
+    for (int i = 0; i < count; ++i) {
+        if (!list.Selected(i))
+            continue;
+        Command2_Click();
+        int next = i + direction;
+        if (next == count || next < 0) {
+            // Past either end the list wraps round.
+            Command2_Click();
+            next = next < 0 ? count - 1 : 0;
+        }
+        list.setSelected(next, true);
+        LoadPLFile();
+        Text4.setText(list.Text());
+        listWindow.setWindowTitle(QStringLiteral("  KAVEL Playlist:") + runtime::FileNameOnly(Text4.text()));
+        return;
+    }
+}
+
+void Form1::Command1_Click()
+{
+    PlayBtn();
+}
+
+void Form1::Command2_Click()
+{
+    if (MediaControl)
+        MediaControl->Stop();
+    if (MediaPosition)
+        MediaPosition->setCurrentPosition(0);
+    focusPlaylist();
+}
+
+void Form1::Command4_Click()
+{
+    if (MediaControl)
+        MediaControl->Pause();
+    focusPlaylist();
+}
+
+void Form1::focusPlaylist()
+{
+    if (m_playlistWindow && m_playlistWindow->isVisible())
+        m_playlistWindow->SetFocus();
+}
+
+void Form1::H1_Scroll()
+{
+    if (MediaPosition)
+        MediaPosition->setCurrentPosition(H1->Value());
+}
+
+void Form1::V1_Scroll()
+{
+    if (BasicAudio)
+        BasicAudio->setVolume(V1->Value());
+}
+
+void Form1::H2_Change()
+{
+    if (BasicAudio)
+        BasicAudio->setBalance(H2->Value());
+}
+
+frmWrite &Form1::playlistWindow()
+{
+    if (!m_playlistWindow) {
+        m_playlistWindow
+            = std::make_unique<frmWrite>(static_cast<int>(Units::pixelsToTwipsY(frameGeometry().height())));
+        m_playlistWindow->setMessageReporter(m_messages);
+        m_playlistWindow->setWindowIcon(windowIcon());
+        // Direct connections: these run inside the playlist window's handlers, in order.
+        connect(m_playlistWindow.get(), &frmWrite::stopAndRewindRequested, this, &Form1::Command2_Click,
+                Qt::DirectConnection);
+        connect(m_playlistWindow.get(), &frmWrite::playSelectedRequested, this, &Form1::LoadPLFile,
+                Qt::DirectConnection);
+        connect(
+            m_playlistWindow.get(), &frmWrite::entryPlaying, this, [this](const QString &path) { Text4.setText(path); },
+            Qt::DirectConnection);
+    }
+    return *m_playlistWindow;
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    // The minimum size is kept by the window's own minimum.
+    const int W = width();
+    const int H = height();
+    ButtonEx1->move(W - 39, ButtonEx1->y());
+    ButtonEx2->move(W - 26, ButtonEx2->y());
+    ButtonEx3->move(W - 13, ButtonEx3->y());
+    Label1->setGeometry(39, Label1->y(), W - 80, Label1->height());
+    H1->resize(W - 176 - 2, H1->height());
+    V1->move(W - 66, V1->y());
+    Picture1->setGeometry(0, TitleStripHeight, W, H - TitleStripHeight);
+    CorrectAspect();
+    focusPlaylist();
+}
+
+void Form1::CorrectAspect()
+{
+    if (!VideoWindow)
+        return;
+    if (const std::optional<QRect> place = fitVideo(Picture1->width(), Picture1->height(), VideoWidth, VideoHeight))
+        VideoWindow->SetWindowPosition(place->x(), place->y(), place->width(), place->height());
+}
+
+void Form1::ToggleFS()
+{
+    if (FullScreen) {
+        if (VideoWindow)
+            VideoWindow->setFullScreenMode(false);
+        FullScreen = runtime::False;
+    } else {
+        if (VideoWindow)
+            VideoWindow->setFullScreenMode(true);
+        FullScreen = runtime::True;
+    }
+    if (MediaControl)
+        MediaControl->Run();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Label1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            Label1_MouseDown(static_cast<QMouseEvent *>(event)->position());
+            break;
+        case QEvent::MouseMove: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            Label1_MouseMove(mouse->buttons(), mouse->position());
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            Label1_DblClick();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Label1_MouseDown(const QPointF &position)
+{
+    DragX = runtime::cInt(position.x()).value_or(DragX);
+    DragY = runtime::cInt(position.y()).value_or(DragY);
+}
+
+void Form1::Label1_MouseMove(Qt::MouseButtons buttons, const QPointF &position)
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    if (buttons == Qt::NoButton || buttons == Qt::RightButton)
+        return;
+    // The pressed point stays under the pointer.
+    move(x() + static_cast<int>(runtime::nearest(position.x() - DragX)),
+         y() + static_cast<int>(runtime::nearest(position.y() - DragY)));
+}
+
+void Form1::Label1_DblClick()
+{
+    ButtonEx2_Click();
+}
+
+void Form1::ButtonEx1_Click()
+{
+    if (m_playlistWindow)
+        m_playlistWindow->setVisible(false);
+    showMinimized();
+}
+
+void Form1::ButtonEx2_Click()
+{
+    if (windowState() & Qt::WindowMaximized)
+        showNormal();
+    else
+        showMaximized();
+}
+
+void Form1::ButtonEx5_Click()
+{
+    frmWrite &listWindow = playlistWindow();
+    if (listWindow.isVisible()) {
+        listWindow.setVisible(false);
+        PlaylistMode = runtime::False;
+    } else {
+        listWindow.setVisible(true);
+        PlaylistMode = runtime::True;
+    }
+}
+
+void Form1::exitProgram()
+{
+    CleanUp();
+    m_playlistWindow.reset();
+    Form_Unload();
+    hide();
+    Q_EMIT exitRequested();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closed by the window manager: the same as the exit commands.
+    event->accept();
+    exitProgram();
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "MediaGraph.h"
+
+#include "ChangeLabel.h"
+#include "ChangeText.h"
+#include "FormFile.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+class ButtonEx;
+class CommonDialog;
+class GlobalHotKeys;
+class dtVisualScrollBar;
+class frmWrite;
+
+namespace runtime {
+class GraphicalButton;
+class MessageReporter;
+} // namespace runtime
+
+// The main window: its face, the current media graph, the clock and bars,
+// the video's geometry and the dispatch of the user's commands.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(MediaGraphFactory graphFactory, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Start-up. Returns false when another instance runs and this one must end.
+    bool Form_Load(const QString &commandLine, bool prevInstance);
+    void Form_Unload();
+
+    void CleanUp();
+    void LoadFile();
+    void PlayBtn();
+    void LoadCommFile();
+    void LoadPLFile();
+    void CorrectAspect();
+    void ToggleFS();
+    void Command2_Click();
+
+    // The playlist window, created hidden the first time it is needed.
+    frmWrite &playlistWindow();
+    bool hasPlaylistWindow() const { return m_playlistWindow != nullptr; }
+
+    void setHotKeys(GlobalHotKeys *hotKeys) { m_hotKeys = hotKeys; }
+    // Where the playlist window reports what it could not do.
+    void setMessageReporter(runtime::MessageReporter *reporter);
+
+    // Members, in the order the program keeps them.
+    std::shared_ptr<MediaGraph> BasicAudio;
+    QString CurrentFile;
+    std::shared_ptr<MediaGraph> MediaControl;
+    std::shared_ptr<MediaGraph> MediaPosition;
+    std::shared_ptr<MediaGraph> VideoWindow;
+    std::int32_t VideoWidth = 0;
+    std::int32_t VideoHeight = 0;
+    std::int16_t FullScreen = 0;
+    std::int16_t PlaylistMode = 0;
+    std::int16_t DragX = 0;
+    std::int16_t DragY = 0;
+    std::unique_ptr<CommonDialog> FileDialog;
+
+    // The face.
+    ButtonEx *ButtonEx1 = nullptr; // minimize
+    ButtonEx *ButtonEx2 = nullptr; // maximize
+    ButtonEx *ButtonEx3 = nullptr; // exit
+    ButtonEx *ButtonEx4 = nullptr; // full screen
+    ButtonEx *ButtonEx5 = nullptr; // playlist
+    runtime::GraphicalButton *Command1 = nullptr; // play
+    runtime::GraphicalButton *Command2 = nullptr; // stop
+    runtime::GraphicalButton *Command3 = nullptr; // open
+    runtime::GraphicalButton *Command4 = nullptr; // pause
+    runtime::GraphicalButton *ButtonEx6 = nullptr; // next
+    runtime::GraphicalButton *ButtonEx7 = nullptr; // previous
+    runtime::ChangeLabel *Label1 = nullptr; // title
+    runtime::ChangeLabel *Label2 = nullptr;
+    runtime::ChangeLabel *Label3 = nullptr; // elapsed
+    runtime::ChangeLabel *Label4 = nullptr; // total
+    runtime::ChangeLabel *Label5 = nullptr; // video size
+    dtVisualScrollBar *H1 = nullptr; // position
+    dtVisualScrollBar *V1 = nullptr; // volume
+    dtVisualScrollBar *H2 = nullptr; // balance
+    QWidget *Picture1 = nullptr; // video host
+    runtime::ChangeText Text1; // remaining time
+    runtime::ChangeText Text2; // elapsed time
+    runtime::ChangeText Text3; // total time
+    runtime::ChangeText Text4; // entry being played
+    QTimer Timer1; // the clock
+
+Q_SIGNALS:
+    // The exit commands ran; the application should quit.
+    void exitRequested();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildFace(const runtime::FormObject &form);
+    void connectHandlers();
+    void registerHotKeys();
+    void placeCentred(double topFactor);
+    void openMedia();
+    void focusPlaylist();
+    void PlayNextEntry();
+    void PlayPreviousEntry();
+    void stepPlaylist(int direction);
+    void exitProgram();
+
+    void Form_Resize();
+    void Timer1_Timer();
+    void Label1_Change();
+    void Label3_Change();
+    void Text1_Change();
+    void Text4_Change();
+    void Label1_MouseDown(const QPointF &position);
+    void Label1_MouseMove(Qt::MouseButtons buttons, const QPointF &position);
+    void Label1_DblClick();
+    void ButtonEx1_Click();
+    void ButtonEx2_Click();
+    void ButtonEx5_Click();
+    void Command1_Click();
+    void Command4_Click();
+    void H1_Scroll();
+    void V1_Scroll();
+    void H2_Change();
+
+    MediaGraphFactory m_graphFactory;
+    GlobalHotKeys *m_hotKeys = nullptr;
+    runtime::MessageReporter *m_messages = nullptr;
+    std::unique_ptr<frmWrite> m_playlistWindow;
+};

@@ -1,0 +1,93 @@
+#include "PlayerProcess.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString clip(const char *name)
+{
+    return QDir(QStringLiteral(KAVEL_GENERATED_FIXTURES_DIR)).filePath(QString::fromUtf8(name));
+}
+
+} // namespace
+
+TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
+{
+    QTemporaryDir runtimeDir;
+    ASSERT_TRUE(QFile::exists(clip("clip.avi")));
+    PlayerProcess player(runtimeDir);
+    player.start({clip("clip.avi")});
+
+    QStringList windows;
+    ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
+    std::optional<QRect> frame;
+    ASSERT_TRUE(waitFor([&] { return (frame = windowGeometry(windows.first())) && frame->width() >= 408; }));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_NEAR(frame->center().x(), screen.center().x(), 2);
+    EXPECT_NEAR(frame->center().y(), screen.center().y(), 2);
+
+    // The video area below the 40-pixel title strip shows the moving picture:
+    // a 4:3 clip in a wider box leaves black bars at the sides only.
+    const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
+    ASSERT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+        << "no picture in the video area";
+    const QImage shot = screenshot();
+    const int barWidth = (video.width() - video.height() * 4 / 3) / 2;
+    if (barWidth > 8) {
+        EXPECT_EQ(litPixels(shot, QRect(video.x() + 1, video.y() + 1, barWidth - 4, video.height() - 2)), 0)
+            << "the left bar should stay black";
+    }
+}
+
+TEST(PlayerE2E, SecondInstanceEndsAtOnceAndLeavesTheFirst)
+{
+    QTemporaryDir runtimeDir;
+    PlayerProcess first(runtimeDir);
+    first.start({clip("clip.avi")});
+    ASSERT_TRUE(waitFor([&] { return !playerWindows().isEmpty(); }, 20000));
+
+    PlayerProcess second(runtimeDir);
+    second.start({clip("clip.mpg")});
+    ASSERT_TRUE(second.process.waitForFinished(10000));
+    EXPECT_EQ(second.process.exitCode(), 0);
+    EXPECT_EQ(first.process.state(), QProcess::Running);
+    EXPECT_EQ(playerWindows().size(), 1);
+}
+
+TEST(PlayerE2E, CrashedInstanceLeavesNoStaleLock)
+{
+    QTemporaryDir runtimeDir;
+    {
+        PlayerProcess crashed(runtimeDir);
+        crashed.start({});
+        ASSERT_TRUE(waitFor([&] { return !playerWindows().isEmpty(); }, 20000));
+        crashed.process.kill(); // SIGKILL: no chance to clean up
+        crashed.process.waitForFinished(5000);
+    }
+    ASSERT_TRUE(waitFor([&] { return playerWindows().isEmpty(); }));
+    PlayerProcess next(runtimeDir);
+    next.start({});
+    EXPECT_TRUE(waitFor([&] { return !playerWindows().isEmpty(); }, 20000));
+    EXPECT_EQ(next.process.state(), QProcess::Running);
+}
+
+TEST(PlayerE2E, BadFilesNeitherHangNorCrash)
+{
+    const QString longPath = QStringLiteral("/tmp/") + QString(4000, u'x') + QStringLiteral(".avi");
+    const QStringList paths
+        = {clip("zero.avi"), clip("text.avi"), clip("truncated.avi"), QStringLiteral("/no/such/file.avi"),
+           QDir::tempPath(), longPath};
+    for (const QString &path : paths) {
+        QTemporaryDir runtimeDir;
+        PlayerProcess player(runtimeDir);
+        player.start({path});
+        EXPECT_TRUE(waitFor([&] { return !playerWindows().isEmpty(); }, 20000)) << path.left(80).toStdString();
+        EXPECT_EQ(player.process.state(), QProcess::Running) << path.left(80).toStdString();
+        player.process.terminate();
+        EXPECT_TRUE(player.process.waitForFinished(10000));
+        ASSERT_TRUE(waitFor([&] { return playerWindows().isEmpty(); }));
+    }
+}

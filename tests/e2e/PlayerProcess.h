@@ -1,0 +1,108 @@
+#pragma once
+
+#include "WaitFor.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QRect>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <optional>
+
+// The real kavel-player started as a user would start it, on the test's own
+// display, with a runtime folder of its own so instances of other tests do
+// not meet it.
+class PlayerProcess
+{
+public:
+    explicit PlayerProcess(const QTemporaryDir &runtimeDir)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        process.setProcessEnvironment(env);
+        process.setProgram(QStringLiteral(KAVEL_PLAYER_BINARY));
+    }
+
+    ~PlayerProcess()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+
+    void start(const QStringList &arguments)
+    {
+        process.setArguments(arguments);
+        process.start();
+        process.waitForStarted(10000);
+    }
+
+    QProcess process;
+};
+
+// Runs a command line tool and returns its standard output, or nothing when it failed.
+inline std::optional<QString> runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+// The visible top-level windows of the player, by the X11 class Qt gives them
+// (its native video window carries the class too, one level further down).
+inline QStringList playerWindows()
+{
+    return runTool(QStringLiteral("xdotool"),
+                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--maxdepth"),
+                    QStringLiteral("1"), QStringLiteral("--class"), QStringLiteral("kavel-player")})
+        .value_or(QString())
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+inline std::optional<QRect> windowGeometry(const QString &window)
+{
+    const std::optional<QString> shell
+        = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    if (!shell)
+        return std::nullopt;
+    QRect rect;
+    for (const QString &line : shell->split(u'\n')) {
+        const QString value = line.section(u'=', 1);
+        if (line.startsWith(QStringLiteral("X=")))
+            rect.moveLeft(value.toInt());
+        else if (line.startsWith(QStringLiteral("Y=")))
+            rect.moveTop(value.toInt());
+        else if (line.startsWith(QStringLiteral("WIDTH=")))
+            rect.setWidth(value.toInt());
+        else if (line.startsWith(QStringLiteral("HEIGHT=")))
+            rect.setHeight(value.toInt());
+    }
+    return rect;
+}
+
+inline QImage screenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+// How many pixels of the area differ clearly from black.
+inline int litPixels(const QImage &image, const QRect &area)
+{
+    int lit = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); y += 2) {
+        for (int x = inside.left(); x <= inside.right(); x += 2) {
+            if (qGray(image.pixel(x, y)) > 40)
+                ++lit;
+        }
+    }
+    return lit;
+}

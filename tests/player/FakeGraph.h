@@ -1,0 +1,117 @@
+#pragma once
+
+#include "MediaGraph.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+// A media graph that plays nothing: it answers as scripted and logs each call,
+// so the flows that drive a graph can be checked step by step.
+struct FakeMedia {
+    bool renders = true;
+    std::optional<double> duration = 95.0;
+    std::optional<int> width = 640;
+    std::optional<int> height = 480;
+};
+
+class FakeGraph final : public MediaGraph
+{
+public:
+    FakeGraph(int id, QStringList *log, FakeMedia media)
+        : m_id(id)
+        , m_log(log)
+        , m_media(media)
+    {
+    }
+    ~FakeGraph() override { note(QStringLiteral("released")); }
+
+    bool RenderFile(const QString &path) override
+    {
+        note(QStringLiteral("RenderFile ") + path);
+        m_rendered = m_media.renders;
+        return m_rendered;
+    }
+    bool Run() override { return act(QStringLiteral("Run")); }
+    bool Pause() override { return act(QStringLiteral("Pause")); }
+    bool Stop() override { return act(QStringLiteral("Stop")); }
+    std::optional<double> Duration() const override { return m_rendered ? m_media.duration : std::nullopt; }
+    std::optional<double> CurrentPosition() const override
+    {
+        return m_rendered ? std::optional<double>(position) : std::nullopt;
+    }
+    bool setCurrentPosition(double seconds) override
+    {
+        note(QStringLiteral("CurrentPosition %1").arg(seconds));
+        if (!m_rendered)
+            return false;
+        position = seconds;
+        return true;
+    }
+    bool setVolume(int volume) override { return act(QStringLiteral("Volume %1").arg(volume)); }
+    bool setBalance(int balance) override { return act(QStringLiteral("Balance %1").arg(balance)); }
+    bool setWindowStyle(int style) override { return video(QStringLiteral("WindowStyle %1").arg(style)); }
+    bool setOwner(QWidget *owner) override { return video(QStringLiteral("Owner ") + owner->objectName()); }
+    std::optional<int> Width() const override { return hasVideo() ? m_media.width : std::nullopt; }
+    std::optional<int> Height() const override { return hasVideo() ? m_media.height : std::nullopt; }
+    bool SetWindowPosition(int left, int top, int width, int height) override
+    {
+        const bool ok
+            = video(QStringLiteral("SetWindowPosition %1,%2 %3x%4").arg(left).arg(top).arg(width).arg(height));
+        if (ok)
+            windowPosition = QRect(left, top, width, height);
+        return ok;
+    }
+    bool setFullScreenMode(bool fullScreen) override
+    {
+        return video(QStringLiteral("FullScreenMode %1").arg(fullScreen));
+    }
+
+    double position = 0;
+    QRect windowPosition;
+
+private:
+    bool hasVideo() const { return m_rendered && m_media.width.has_value(); }
+    void note(const QString &what) const
+    {
+        if (m_log)
+            m_log->append(QStringLiteral("#%1 %2").arg(m_id).arg(what));
+    }
+    bool act(const QString &what)
+    {
+        note(what);
+        return m_rendered;
+    }
+    bool video(const QString &what)
+    {
+        note(what);
+        return hasVideo();
+    }
+
+    int m_id;
+    QStringList *m_log;
+    FakeMedia m_media;
+    bool m_rendered = false;
+};
+
+// Makes FakeGraphs, numbered from 1, with the media scripted for the next file.
+class FakeGraphFactory
+{
+public:
+    MediaGraphFactory factory()
+    {
+        return [this](QWidget *) {
+            auto graph = std::make_shared<FakeGraph>(++m_count, &log, next);
+            last = graph;
+            return graph;
+        };
+    }
+
+    FakeMedia next;
+    QStringList log;
+    std::weak_ptr<FakeGraph> last;
+
+private:
+    int m_count = 0;
+};

@@ -1,0 +1,287 @@
+#include "FakeGraph.h"
+#include "FileDialogDriver.h"
+#include "RecordingReporter.h"
+#include "WaitFor.h"
+
+#include "ButtonEx.h"
+#include "Form1.h"
+#include "GraphicalButton.h"
+#include "ListBox.h"
+#include "dtVisualScrollBar.h"
+#include "frmWrite.h"
+
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Form1Test : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<Form1>(graphs.factory());
+        form->setMessageReporter(&messages);
+    }
+
+    // A file that exists, for the dialogs to choose.
+    QString file(const QString &name, const QByteArray &content = {})
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path;
+    }
+
+    void load(const QString &commandLine = {}) { ASSERT_TRUE(form->Form_Load(commandLine, false)); }
+
+    QStringList callsOf(int graph) const
+    {
+        const QString prefix = QStringLiteral("#%1 ").arg(graph);
+        QStringList calls;
+        for (const QString &line : graphs.log) {
+            if (line.startsWith(prefix))
+                calls.append(line.mid(prefix.size()));
+        }
+        return calls;
+    }
+
+    QTemporaryDir dir;
+    FakeGraphFactory graphs;
+    RecordingReporter messages;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace
+
+TEST_F(Form1Test, FaceStandsAtItsDesignPlaces)
+{
+    load();
+    const int W = form->width();
+    const int H = form->height();
+    EXPECT_GE(W, 408);
+    EXPECT_GE(H, 374);
+    const struct {
+        QWidget *widget;
+        QRect place;
+    } places[] = {
+        {form->ButtonEx5, {12, 0, 13, 13}},     {form->ButtonEx4, {24, 0, 13, 13}},
+        {form->Label1, {39, 0, W - 80, 13}},    {form->ButtonEx1, {W - 39, 0, 13, 13}},
+        {form->ButtonEx2, {W - 26, 0, 13, 13}}, {form->ButtonEx3, {W - 13, 0, 13, 13}},
+        {form->Command3, {4, 16, 27, 23}},      {form->ButtonEx7, {32, 16, 27, 23}},
+        {form->Command4, {60, 16, 27, 23}},     {form->Command1, {88, 16, 27, 23}},
+        {form->Command2, {116, 16, 27, 23}},    {form->ButtonEx6, {144, 16, 27, 23}},
+        {form->Label3, {176, 14, 42, 14}},      {form->Label4, {228, 14, 42, 14}},
+        {form->Label5, {272, 14, 58, 14}},      {form->H1, {180, 28, W - 178, 7}},
+        {form->V1, {W - 66, 16, 69, 7}},        {form->Picture1, {0, 40, W, H - 40}},
+    };
+    for (const auto &p : places)
+        EXPECT_EQ(p.widget->geometry(), p.place) << p.widget->objectName().toStdString();
+
+    EXPECT_EQ(form->Label1->Caption(), QStringLiteral("KAVEL Player"));
+    EXPECT_EQ(form->Label3->Caption(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(form->Label4->Caption(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(form->Label5->Caption(), QString());
+    EXPECT_EQ(form->Text4.text(), QString());
+    EXPECT_FALSE(form->windowIcon().isNull());
+    EXPECT_EQ(form->Timer1.interval(), 10);
+    EXPECT_TRUE(form->Timer1.isActive());
+}
+
+TEST_F(Form1Test, PictureButtonsAreNamedByTheirToolTips)
+{
+    const struct {
+        runtime::GraphicalButton *button;
+        const char *name;
+    } buttons[] = {{form->Command3, "Open File"}, {form->ButtonEx7, "Previous"}, {form->Command4, "Pause"},
+                   {form->Command1, "Play"},      {form->Command2, "Stop"},      {form->ButtonEx6, "Next"}};
+    for (const auto &b : buttons) {
+        EXPECT_EQ(b.button->toolTip().toStdString(), b.name);
+        EXPECT_EQ(b.button->accessibleName().toStdString(), b.name);
+    }
+    EXPECT_EQ(form->H1->toolTip(), QStringLiteral("Seek"));
+    EXPECT_EQ(form->V1->toolTip(), QStringLiteral("Volume"));
+}
+
+TEST_F(Form1Test, SecondInstanceEndsAtOnce)
+{
+    EXPECT_FALSE(form->Form_Load(QStringLiteral("/some/clip.avi"), true));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(graphs.log.isEmpty());
+    EXPECT_TRUE(form->CurrentFile.isEmpty());
+}
+
+TEST_F(Form1Test, WindowEndsCentredOnTheScreen)
+{
+    load();
+    const QRect screen = form->screen()->geometry();
+    EXPECT_NEAR(form->x(), screen.x() + (screen.width() - form->width()) / 2, 1);
+    EXPECT_NEAR(form->y(), screen.y() + (screen.height() - form->height()) / 2, 1);
+}
+
+TEST_F(Form1Test, CommandLineMediaPlaysAtOnceWithQuotesRemoved)
+{
+    load(QStringLiteral("\"/films/my clip.avi\""));
+    EXPECT_EQ(form->CurrentFile, QStringLiteral("/films/my clip.avi"));
+    EXPECT_EQ(callsOf(1),
+              (QStringList {QStringLiteral("RenderFile /films/my clip.avi"), QStringLiteral("WindowStyle 0"),
+                            QStringLiteral("Owner Picture1"), callsOf(1).value(3), QStringLiteral("Run"),
+                            QStringLiteral("CurrentPosition 0")}));
+    EXPECT_TRUE(callsOf(1).value(3).startsWith(QStringLiteral("SetWindowPosition")));
+    EXPECT_EQ(form->Label5->Caption(), QStringLiteral("640x480"));
+    EXPECT_EQ(form->Label4->Caption(), QStringLiteral("00:01:35"));
+    EXPECT_EQ(form->H1->Max(), 95);
+    EXPECT_EQ(form->H1->SmallChange(), 10); // 9.5 rounds to even
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(Form1Test, EmptyCommandLineOpensNothing)
+{
+    load();
+    EXPECT_TRUE(graphs.log.isEmpty());
+    EXPECT_FALSE(form->MediaControl);
+}
+
+TEST_F(Form1Test, VideoIsFittedIntoThePictureBox)
+{
+    graphs.next.width = 720;
+    graphs.next.height = 576;
+    load(QStringLiteral("/films/pal.mpg"));
+    form->resize(408, 374);
+    const auto graph = graphs.last.lock();
+    ASSERT_TRUE(graph);
+    EXPECT_EQ(form->Picture1->size(), QSize(408, 334));
+    EXPECT_EQ(graph->windowPosition, QRect(0, 4, 408, 326));
+    form->resize(800, 400);
+    EXPECT_EQ(form->Picture1->size(), QSize(800, 360));
+    EXPECT_EQ(graph->windowPosition, QRect(175, 0, 450, 360));
+}
+
+TEST_F(Form1Test, NewFileReleasesThePreviousGraphFirst)
+{
+    load(QStringLiteral("/films/one.avi"));
+    form->CurrentFile = QStringLiteral("/films/two.avi");
+    form->LoadCommFile();
+    const qsizetype released = graphs.log.indexOf(QStringLiteral("#1 released"));
+    const qsizetype rendered = graphs.log.indexOf(QStringLiteral("#2 RenderFile /films/two.avi"));
+    ASSERT_GE(released, 0);
+    EXPECT_LT(released, rendered);
+}
+
+TEST_F(Form1Test, FileThatCannotBeRenderedKeepsTheLabelsAndDropsThePreviousMedia)
+{
+    load(QStringLiteral("/films/one.avi"));
+    graphs.next = FakeMedia {false, 12.0, 320, 240};
+    form->CurrentFile = QStringLiteral("/films/broken.avi");
+    form->LoadCommFile();
+    EXPECT_TRUE(graphs.log.contains(QStringLiteral("#1 released")));
+    EXPECT_EQ(form->Label5->Caption(), QStringLiteral("640x480"));
+    EXPECT_EQ(form->Label4->Caption(), QStringLiteral("00:01:35"));
+    EXPECT_EQ(form->H1->Max(), 95);
+    EXPECT_EQ(form->VideoWidth, 640);
+    EXPECT_TRUE(messages.messages.isEmpty());
+    // The failing steps were skipped, not the sequence.
+    EXPECT_TRUE(callsOf(2).contains(QStringLiteral("Run")));
+    EXPECT_TRUE(callsOf(2).contains(QStringLiteral("CurrentPosition 0")));
+}
+
+TEST_F(Form1Test, AudioOnlyFileKeepsThePreviousVideoSize)
+{
+    load(QStringLiteral("/films/one.avi"));
+    graphs.next = FakeMedia {true, 30.0, std::nullopt, std::nullopt};
+    form->CurrentFile = QStringLiteral("/music/song.wmv");
+    form->LoadCommFile();
+    EXPECT_EQ(form->Label5->Caption(), QStringLiteral("640x480"));
+    EXPECT_EQ(form->Label4->Caption(), QStringLiteral("00:00:30"));
+    EXPECT_EQ(form->H1->Max(), 30);
+}
+
+TEST_F(Form1Test, ShortMediaMeetTheBarsOwnValidation)
+{
+    graphs.next.duration = 5.0;
+    load(QStringLiteral("/films/five.avi"));
+    EXPECT_EQ(form->H1->Max(), 5);
+    EXPECT_EQ(form->H1->SmallChange(), 1);
+    EXPECT_EQ(messages.messages, QStringList {QStringLiteral("Invalid property value")});
+
+    messages.messages.clear();
+    graphs.next.duration = 0.4;
+    form->CurrentFile = QStringLiteral("/films/blink.avi");
+    form->LoadCommFile();
+    EXPECT_EQ(form->H1->Max(), 5);
+    EXPECT_TRUE(messages.messages.contains(
+        QStringLiteral("Invalid property value. Max property must be larger than Min property.")));
+    EXPECT_TRUE(callsOf(2).contains(QStringLiteral("Run")));
+}
+
+TEST_F(Form1Test, TitleFollowsTheEntryBeingPlayed)
+{
+    load(QStringLiteral("/films/one.avi"));
+    EXPECT_EQ(form->Label1->Caption(), QStringLiteral("KAVEL Player"));
+    form->Text4.setText(QStringLiteral("/films/one.avi"));
+    EXPECT_EQ(form->Label1->Caption(), QStringLiteral("KAVEL Player :one.avi"));
+    EXPECT_EQ(form->Label1->toolTip(), QStringLiteral("/films/one.avi"));
+}
+
+TEST_F(Form1Test, ClockWritesElapsedAndRemainingTimes)
+{
+    load(QStringLiteral("/films/one.avi"));
+    const auto graph = graphs.last.lock();
+    graph->position = 59.6;
+    ASSERT_TRUE(waitFor([&] { return form->Label3->Caption() == QStringLiteral("00:00:59"); }));
+    EXPECT_EQ(form->H1->Value(), 60);
+    EXPECT_EQ(form->Text1.text(), QStringLiteral("00:00:35"));
+}
+
+TEST_F(Form1Test, EndOfASingleFileStopsAndRewinds)
+{
+    load(QStringLiteral("/films/one.avi"));
+    const auto graph = graphs.last.lock();
+    graphs.log.clear();
+    graph->position = 95.0;
+    ASSERT_TRUE(waitFor([&] { return graphs.log.contains(QStringLiteral("#1 Stop")); }));
+    EXPECT_TRUE(graphs.log.contains(QStringLiteral("#1 CurrentPosition 0")));
+    EXPECT_EQ(graph->position, 0);
+    // No playlist entry is selected: nothing else is opened.
+    EXPECT_FALSE(graphs.log.contains(QStringLiteral("#2 RenderFile"), Qt::CaseSensitive));
+    EXPECT_EQ(callsOf(2), QStringList());
+}
+
+TEST_F(Form1Test, OpenDialogCancelledKeepsWhatPlays)
+{
+    load(QStringLiteral("/films/one.avi"));
+    answerNextFileDialog(QString());
+    form->LoadFile();
+    EXPECT_EQ(form->CurrentFile, QString());
+    EXPECT_FALSE(graphs.log.contains(QStringLiteral("#1 released")));
+    EXPECT_TRUE(form->MediaControl);
+}
+
+TEST_F(Form1Test, OpenDialogTellsPlaylistsByTheirExactEnding)
+{
+    load();
+    const QString clip = file(QStringLiteral("clip.avi"));
+    const QString upper = file(QStringLiteral("list.PLS"), (clip + QStringLiteral("\r\n")).toUtf8());
+    const QString mixed = file(QStringLiteral("list.Pls"), (clip + QStringLiteral("\r\n")).toUtf8());
+
+    answerNextFileDialog(mixed);
+    form->LoadFile();
+    EXPECT_EQ(callsOf(1).value(0), QStringLiteral("RenderFile ") + mixed);
+    EXPECT_FALSE(form->hasPlaylistWindow());
+
+    answerNextFileDialog(upper);
+    form->LoadFile();
+    ASSERT_TRUE(form->hasPlaylistWindow());
+    EXPECT_EQ(form->playlistWindow().List1->ListCount(), 1);
+    EXPECT_EQ(form->playlistWindow().List1->List(0), clip);
+    EXPECT_TRUE(form->playlistWindow().isVisible());
+    EXPECT_EQ(form->PlaylistMode, -1);
+    EXPECT_TRUE(form->playlistWindow().plscomm);
+    // Docked under the main window.
+    EXPECT_EQ(form->playlistWindow().frameGeometry().top(), form->frameGeometry().bottom() + 1);
+}
