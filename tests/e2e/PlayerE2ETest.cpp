@@ -91,3 +91,96 @@ TEST(PlayerE2E, BadFilesNeitherHangNorCrash)
         ASSERT_TRUE(waitFor([&] { return playerWindows().isEmpty(); }));
     }
 }
+
+namespace {
+
+QString windowName(const QString &window)
+{
+    return runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).value_or(QString());
+}
+
+std::optional<QString> windowNamed(const QString &name)
+{
+    for (const QString &window : playerWindows()) {
+        if (windowName(window) == name)
+            return window;
+    }
+    return std::nullopt;
+}
+
+bool xdotool(const QStringList &arguments)
+{
+    return runTool(QStringLiteral("xdotool"), arguments).has_value();
+}
+
+} // namespace
+
+TEST(PlayerE2E, PlaylistOnTheCommandLinePlaysItsFirstEntry)
+{
+    QTemporaryDir runtimeDir;
+    QTemporaryDir listDir;
+    const QString list = listDir.filePath(QStringLiteral("films.pls"));
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((clip("clip.avi") + QStringLiteral("\r\n") + clip("clip.mpg") + QStringLiteral("\r\n")).toUtf8());
+    file.close();
+
+    PlayerProcess player(runtimeDir);
+    player.start({list});
+    std::optional<QString> playlistWindow;
+    ASSERT_TRUE(waitFor(
+        [&] { return (playlistWindow = windowNamed(QStringLiteral("  KAVEL Playlist:clip.avi"))).has_value(); }, 20000))
+        << "the playlist window should name the first entry once it plays";
+    const QStringList windows = playerWindows();
+    ASSERT_EQ(windows.size(), 2);
+    const QString mainWindow = windows.first() == *playlistWindow ? windows.last() : windows.first();
+    const std::optional<QRect> frame = windowGeometry(mainWindow);
+    ASSERT_TRUE(frame);
+    const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
+    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+        << "no picture in the video area";
+}
+
+TEST(PlayerE2E, CaptionButtonsShowHoverAndPressAndReachTheWindow)
+{
+    QTemporaryDir runtimeDir;
+    PlayerProcess player(runtimeDir);
+    player.start({});
+    QStringList windows;
+    ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
+    const std::optional<QRect> frame = windowGeometry(windows.first());
+    ASSERT_TRUE(frame);
+    // The playlist button, "P", stands at (12, 0), 13 pixels square.
+    const QRect button(frame->x() + 12, frame->y(), 13, 13);
+    const auto buttonImage = [&] {
+        return screenshot().copy(button);
+    };
+    const QImage up = buttonImage();
+
+    // Two moves, as a real pointer makes many: the first one starts the hover tracking.
+    const auto pointAtButton = [&] {
+        for (int dx : {0, 1}) {
+            ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(button.center().x() + dx),
+                                 QString::number(button.center().y())}));
+        }
+    };
+    pointAtButton();
+    QImage hover;
+    EXPECT_TRUE(waitFor([&] { return (hover = buttonImage()) != up; })) << "no hover look";
+
+    // Away from the button the hover look goes again.
+    ASSERT_TRUE(xdotool(
+        {QStringLiteral("mousemove"), QString::number(frame->center().x()), QString::number(frame->center().y())}));
+    EXPECT_TRUE(waitFor([&] { return buttonImage() == up; })) << "the hover look stayed";
+
+    pointAtButton();
+    ASSERT_TRUE(waitFor([&] { return buttonImage() == hover; }));
+    ASSERT_TRUE(xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}));
+    EXPECT_TRUE(waitFor([&] {
+        const QImage down = buttonImage();
+        return down != hover && down != up;
+    })) << "no pressed look";
+    ASSERT_TRUE(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    EXPECT_TRUE(waitFor([&] { return windowNamed(QStringLiteral("  KAVEL Playlist")).has_value(); }))
+        << "the click should show the playlist window";
+}

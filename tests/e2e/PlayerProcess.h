@@ -53,7 +53,10 @@ inline std::optional<QString> runTool(const QString &program, const QStringList 
     tool.start(program, arguments);
     if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
         return std::nullopt;
-    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+    QString output = QString::fromLocal8Bit(tool.readAllStandardOutput());
+    while (output.endsWith(u'\n'))
+        output.chop(1);
+    return output; // leading blanks belong to window names
 }
 
 // The visible top-level windows of the player, by the X11 class Qt gives them

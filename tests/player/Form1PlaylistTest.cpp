@@ -1,0 +1,179 @@
+#include "FakeGraph.h"
+#include "RecordingReporter.h"
+#include "WaitFor.h"
+
+#include "ButtonEx.h"
+#include "Form1.h"
+#include "GraphicalButton.h"
+#include "ListBox.h"
+#include "frmWrite.h"
+
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Form1PlaylistTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<Form1>(graphs.factory());
+        form->setMessageReporter(&messages);
+    }
+
+    QString playlistOf(const QStringList &entries)
+    {
+        const QString path = dir.filePath(QStringLiteral("list.pls"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        for (const QString &entry : entries)
+            file.write((entry + QStringLiteral("\r\n")).toUtf8());
+        return path;
+    }
+
+    QStringList rendered() const
+    {
+        QStringList paths;
+        for (const QString &line : graphs.log) {
+            const qsizetype at = line.indexOf(QStringLiteral(" RenderFile "));
+            if (at >= 0)
+                paths.append(line.mid(at + 12));
+        }
+        return paths;
+    }
+
+    playlist::ListBox &list() { return *form->playlistWindow().List1; }
+
+    QTemporaryDir dir;
+    FakeGraphFactory graphs;
+    RecordingReporter messages;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace
+
+TEST_F(Form1PlaylistTest, CommandLinePlaylistStartsItsFirstEntryAfterTheHandOver)
+{
+    const QString path = playlistOf({QStringLiteral("/films/a.avi"), QStringLiteral("/films/b.avi")});
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(form->Form_Load(QStringLiteral("\"") + path + QStringLiteral("\""), false));
+    ASSERT_TRUE(form->hasPlaylistWindow());
+    frmWrite &window = form->playlistWindow();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(form->PlaylistMode, -1);
+    EXPECT_EQ(list().ListCount(), 2);
+    EXPECT_TRUE(window.plscomm);
+    EXPECT_TRUE(rendered().isEmpty()) << "nothing plays before the first entry is selected";
+
+    ASSERT_TRUE(waitFor([&] { return !rendered().isEmpty(); }, 5000));
+    EXPECT_GE(clock.elapsed(), 450);
+    EXPECT_EQ(rendered(), QStringList{QStringLiteral("/films/a.avi")});
+    EXPECT_EQ(list().ListIndex(), 0);
+    EXPECT_FALSE(window.plscomm);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("  KAVEL Playlist:a.avi"));
+    EXPECT_EQ(form->Label1->Caption(), QStringLiteral("KAVEL Player :a.avi"));
+}
+
+TEST_F(Form1PlaylistTest, UnreadablePlaylistOnTheCommandLineLeavesTheListAsItWas)
+{
+    ASSERT_TRUE(form->Form_Load(dir.filePath(QStringLiteral("missing.pls")), false));
+    EXPECT_EQ(list().ListCount(), 0);
+    EXPECT_TRUE(rendered().isEmpty());
+    EXPECT_TRUE(messages.messages.isEmpty()) << "the command line goes on silently";
+}
+
+TEST_F(Form1PlaylistTest, NextAndPreviousWrapRoundAndRetitle)
+{
+    ASSERT_TRUE(form->Form_Load(QString(), false));
+    list().AddItems({QStringLiteral("/films/a.avi"), QStringLiteral("/films/b.avi"), QStringLiteral("/films/c.avi")});
+    list().setSelected(2, true);
+
+    form->ButtonEx6->click(); // next, past the end
+    EXPECT_EQ(list().ListIndex(), 0);
+    EXPECT_EQ(rendered().last(), QStringLiteral("/films/a.avi"));
+    EXPECT_EQ(form->Text4.text(), QStringLiteral("/films/a.avi"));
+    EXPECT_EQ(form->playlistWindow().windowTitle(), QStringLiteral("  KAVEL Playlist:a.avi"));
+
+    form->ButtonEx7->click(); // previous, past the start
+    EXPECT_EQ(list().ListIndex(), 2);
+    EXPECT_EQ(rendered().last(), QStringLiteral("/films/c.avi"));
+    EXPECT_EQ(form->Label1->Caption(), QStringLiteral("KAVEL Player :c.avi"));
+}
+
+TEST_F(Form1PlaylistTest, NextWithNothingSelectedDoesNothing)
+{
+    ASSERT_TRUE(form->Form_Load(QStringLiteral("/films/one.avi"), false));
+    list().AddItems({QStringLiteral("/films/a.avi")});
+    graphs.log.clear();
+    form->ButtonEx6->click();
+    EXPECT_TRUE(graphs.log.isEmpty());
+}
+
+TEST_F(Form1PlaylistTest, EndOfTheLastEntryGoesOnWithTheFirst)
+{
+    ASSERT_TRUE(form->Form_Load(QString(), false));
+    list().AddItems({QStringLiteral("/films/a.avi"), QStringLiteral("/films/b.avi")});
+    list().setSelected(1, true);
+    form->playlistWindow().List1_dblclick();
+    EXPECT_EQ(rendered(), QStringList{QStringLiteral("/films/b.avi")});
+    const auto graph = graphs.last.lock();
+    ASSERT_TRUE(graph);
+    graph->position = 95.0; // the end: the elapsed text reaches the total text
+    ASSERT_TRUE(waitFor([&] { return rendered().size() == 2; }));
+    EXPECT_EQ(rendered().last(), QStringLiteral("/films/a.avi"));
+    EXPECT_EQ(list().ListIndex(), 0);
+}
+
+TEST_F(Form1PlaylistTest, DoubleClickedEntryStopsWhatPlaysThenPlaysIt)
+{
+    ASSERT_TRUE(form->Form_Load(QStringLiteral("/films/one.avi"), false));
+    list().AddItems({QStringLiteral("/films/a.avi"), QString()});
+    list().setSelected(0, true);
+    graphs.log.clear();
+    form->playlistWindow().List1_dblclick();
+    ASSERT_GE(graphs.log.size(), 3);
+    EXPECT_EQ(graphs.log.mid(0, 2), (QStringList{QStringLiteral("#1 Stop"), QStringLiteral("#1 CurrentPosition 0")}));
+    EXPECT_EQ(rendered(), QStringList{QStringLiteral("/films/a.avi")});
+
+    // An empty entry stops the current media and starts nothing.
+    list().setSelected(1, true);
+    graphs.log.clear();
+    form->playlistWindow().List1_dblclick();
+    EXPECT_EQ(graphs.log, (QStringList{QStringLiteral("#2 Stop"), QStringLiteral("#2 CurrentPosition 0")}));
+}
+
+TEST_F(Form1PlaylistTest, PlaylistButtonShowsAndHidesTheWindow)
+{
+    ASSERT_TRUE(form->Form_Load(QString(), false));
+    Q_EMIT form->ButtonEx5->Click();
+    EXPECT_TRUE(form->playlistWindow().isVisible());
+    EXPECT_EQ(form->PlaylistMode, -1);
+    Q_EMIT form->ButtonEx5->Click();
+    EXPECT_FALSE(form->playlistWindow().isVisible());
+    EXPECT_EQ(form->PlaylistMode, 0);
+}
+
+TEST_F(Form1PlaylistTest, ScreenReadersReadTheTimesAndPressTheButtons)
+{
+    ASSERT_TRUE(form->Form_Load(QStringLiteral("/films/one.avi"), false));
+    QAccessibleInterface *total = QAccessible::queryAccessibleInterface(form->Label4);
+    ASSERT_NE(total, nullptr);
+    EXPECT_EQ(total->text(QAccessible::Name), QStringLiteral("00:01:35"));
+
+    QAccessibleInterface *stop = QAccessible::queryAccessibleInterface(form->Command2);
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->text(QAccessible::Name), QStringLiteral("Stop"));
+    ASSERT_NE(stop->actionInterface(), nullptr);
+    graphs.log.clear();
+    stop->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // A pressed button clicks after its short animation.
+    ASSERT_TRUE(waitFor([&] { return !graphs.log.isEmpty(); }));
+    EXPECT_EQ(graphs.log, (QStringList{QStringLiteral("#1 Stop"), QStringLiteral("#1 CurrentPosition 0")}));
+}
