@@ -217,24 +217,12 @@ QString quoted(const QString &text)
 std::optional<QString> formatValue(const QString &key, const QString &objectName, const QVariant &value,
                                    const QString &baseDir, QString *error)
 {
-    switch (value.metaType().id()) {
-    case QMetaType::Bool:
+    if (value.metaType().id() == QMetaType::Bool)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QString:
+    if (value.metaType().id() == QMetaType::QString)
         return quoted(value.toString());
-    case QMetaType::Double:
-    case QMetaType::Float:
+    if (isNumber(value))
         return QString::number(value.toDouble(), 'g', 15);
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return QString::number(value.toLongLong());
-    default:
-        break;
-    }
     if (value.metaType() == QMetaType::fromType<QFont>()) {
         const QFont font = value.value<QFont>();
         QString text = QStringLiteral("Font(%1, %2").arg(quoted(font.family())).arg(font.pointSizeF());

@@ -6,8 +6,6 @@
 
 namespace runtime {
 
-namespace {
-
 bool isNumber(const QVariant &v)
 {
     switch (v.metaType().id()) {
@@ -24,8 +22,6 @@ bool isNumber(const QVariant &v)
         return false;
     }
 }
-
-} // namespace
 
 bool PropertyBag::sameValue(const QVariant &a, const QVariant &b)
 {

@@ -14,6 +14,9 @@
 
 namespace runtime {
 
+// True when the value is one of the integer or floating-point types.
+bool isNumber(const QVariant &value);
+
 class PropertyBag
 {
 public:

@@ -74,7 +74,7 @@ TEST_F(Form1PlaylistTest, CommandLinePlaylistStartsItsFirstEntryAfterTheHandOver
 
     ASSERT_TRUE(waitFor([&] { return !rendered().isEmpty(); }, 5000));
     EXPECT_GE(clock.elapsed(), 450);
-    EXPECT_EQ(rendered(), QStringList{QStringLiteral("/films/a.avi")});
+    EXPECT_EQ(rendered(), QStringList {QStringLiteral("/films/a.avi")});
     EXPECT_EQ(list().ListIndex(), 0);
     EXPECT_FALSE(window.plscomm);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("  KAVEL Playlist:a.avi"));
@@ -122,7 +122,7 @@ TEST_F(Form1PlaylistTest, EndOfTheLastEntryGoesOnWithTheFirst)
     list().AddItems({QStringLiteral("/films/a.avi"), QStringLiteral("/films/b.avi")});
     list().setSelected(1, true);
     form->playlistWindow().List1_dblclick();
-    EXPECT_EQ(rendered(), QStringList{QStringLiteral("/films/b.avi")});
+    EXPECT_EQ(rendered(), QStringList {QStringLiteral("/films/b.avi")});
     const auto graph = graphs.last.lock();
     ASSERT_TRUE(graph);
     graph->position = 95.0; // the end: the elapsed text reaches the total text
@@ -139,14 +139,14 @@ TEST_F(Form1PlaylistTest, DoubleClickedEntryStopsWhatPlaysThenPlaysIt)
     graphs.log.clear();
     form->playlistWindow().List1_dblclick();
     ASSERT_GE(graphs.log.size(), 3);
-    EXPECT_EQ(graphs.log.mid(0, 2), (QStringList{QStringLiteral("#1 Stop"), QStringLiteral("#1 CurrentPosition 0")}));
-    EXPECT_EQ(rendered(), QStringList{QStringLiteral("/films/a.avi")});
+    EXPECT_EQ(graphs.log.mid(0, 2), (QStringList {QStringLiteral("#1 Stop"), QStringLiteral("#1 CurrentPosition 0")}));
+    EXPECT_EQ(rendered(), QStringList {QStringLiteral("/films/a.avi")});
 
     // An empty entry stops the current media and starts nothing.
     list().setSelected(1, true);
     graphs.log.clear();
     form->playlistWindow().List1_dblclick();
-    EXPECT_EQ(graphs.log, (QStringList{QStringLiteral("#2 Stop"), QStringLiteral("#2 CurrentPosition 0")}));
+    EXPECT_EQ(graphs.log, (QStringList {QStringLiteral("#2 Stop"), QStringLiteral("#2 CurrentPosition 0")}));
 }
 
 TEST_F(Form1PlaylistTest, PlaylistButtonShowsAndHidesTheWindow)
@@ -175,5 +175,5 @@ TEST_F(Form1PlaylistTest, ScreenReadersReadTheTimesAndPressTheButtons)
     stop->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     // A pressed button clicks after its short animation.
     ASSERT_TRUE(waitFor([&] { return !graphs.log.isEmpty(); }));
-    EXPECT_EQ(graphs.log, (QStringList{QStringLiteral("#1 Stop"), QStringLiteral("#1 CurrentPosition 0")}));
+    EXPECT_EQ(graphs.log, (QStringList {QStringLiteral("#1 Stop"), QStringLiteral("#1 CurrentPosition 0")}));
 }

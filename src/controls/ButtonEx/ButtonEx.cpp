@@ -43,19 +43,11 @@ std::int16_t boolean(std::int16_t value)
 // Saved values convert as the form runtime converts a variant on assignment.
 std::optional<double> toNumber(const QVariant &value)
 {
+    if (runtime::isNumber(value))
+        return value.toDouble();
     switch (value.metaType().id()) {
     case QMetaType::Bool:
         return value.toBool() ? -1.0 : 0.0;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        return value.toDouble();
-    }
     case QMetaType::QString: {
         bool ok = false;
         const double d = value.toString().trimmed().toDouble(&ok);
