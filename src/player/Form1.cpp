@@ -13,6 +13,7 @@
 #include "Nearest.h"
 #include "PathNames.h"
 #include "PlaylistFile.h"
+#include "ResizableBorder.h"
 #include "Units.h"
 #include "dtVisualScrollBar.h"
 #include "frmWrite.h"
@@ -35,6 +36,8 @@ constexpr int MinimumWidthTwips = 6120;
 constexpr int MinimumHeightTwips = 5610;
 // The title strip above the video.
 constexpr int TitleStripHeight = 40;
+// How far in from the edges the window can be sized, in pixels.
+constexpr int ResizeBorderWidth = 4;
 
 QString textOf(const runtime::FormObject &block)
 {
@@ -52,6 +55,7 @@ Form1::Form1(MediaGraphFactory graphFactory, QWidget *parent)
     const runtime::FormObject form = runtime::loadForm(QStringLiteral("Form1"), &skinError);
     buildFace(form);
     connectHandlers();
+    new runtime::ResizableBorder(this, ResizeBorderWidth);
     if (!skinError.isEmpty())
         m_messages->showMessage(
             this, QStringLiteral("KAVEL Player"),

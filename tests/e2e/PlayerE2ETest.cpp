@@ -42,6 +42,23 @@ TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
     }
 }
 
+TEST(PlayerE2E, UnquotedPathWithSpacesAndAccentsIsOnePath)
+{
+    QTemporaryDir runtimeDir;
+    const QString path = clip("clip with spaces é.avi");
+    ASSERT_TRUE(QFile::exists(path));
+    PlayerProcess player(runtimeDir);
+    // As a shell splits it when the user types it without quotes.
+    player.start(path.split(u' '));
+    QStringList windows;
+    ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
+    const std::optional<QRect> frame = windowGeometry(windows.first());
+    ASSERT_TRUE(frame);
+    const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
+    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+        << "no picture in the video area";
+}
+
 TEST(PlayerE2E, SecondInstanceEndsAtOnceAndLeavesTheFirst)
 {
     QTemporaryDir runtimeDir;
