@@ -172,7 +172,14 @@ TEST(PlayerE2E, CaptionButtonsShowHoverAndPressAndReachTheWindow)
     const auto buttonImage = [&] {
         return screenshot().copy(button);
     };
-    const QImage up = buttonImage();
+    // The face settles in its up look once the window has drawn itself.
+    QImage up = buttonImage();
+    ASSERT_TRUE(waitFor([&] {
+        const QImage again = buttonImage();
+        const bool settled = again == up && !up.isNull();
+        up = again;
+        return settled;
+    }));
 
     // Two moves, as a real pointer makes many: the first one starts the hover tracking.
     const auto pointAtButton = [&] {

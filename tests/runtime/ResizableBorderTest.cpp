@@ -18,13 +18,12 @@ TEST(ResizableBorder, SizingShapeNearTheSideAndBottomEdgesOnly)
         QPoint at;
         Qt::CursorShape shape;
     } cases[] = {
-        {{1, 50}, Qt::SizeHorCursor},     {{198, 50}, Qt::SizeHorCursor},  {{100, 98}, Qt::SizeVerCursor},
-        {{199, 99}, Qt::SizeFDiagCursor}, {{0, 99}, Qt::SizeBDiagCursor},  {{100, 50}, Qt::ArrowCursor},
+        {{1, 50}, Qt::SizeHorCursor},     {{198, 50}, Qt::SizeHorCursor}, {{100, 98}, Qt::SizeVerCursor},
+        {{199, 99}, Qt::SizeFDiagCursor}, {{0, 99}, Qt::SizeBDiagCursor}, {{100, 50}, Qt::ArrowCursor},
         {{100, 1}, Qt::ArrowCursor},      {{199, 1}, Qt::ArrowCursor},
     };
     for (const auto &c : cases) {
-        QMouseEvent move(QEvent::MouseMove, c.at, label->mapToGlobal(c.at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, c.at, label->mapToGlobal(c.at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(label, &move);
         EXPECT_EQ(window.cursor().shape(), c.shape) << c.at.x() << "," << c.at.y();
     }
