@@ -18,9 +18,9 @@ namespace runtime {
 FormObject loadForm(const QString &formName, QString *userFileError);
 
 // Applies the properties a block shares with every control: Left, Top, Width
-// and Height (twips), Visible, Enabled, ToolTipText, Font, BackColor,
-// ForeColor, TabIndex is left to the window. Missing keys leave the widget as
-// it is.
+// and Height (twips), Visible, Enabled, ToolTipText, Font, BackColor and
+// ForeColor. Missing keys leave the widget as it is; the keyboard order is
+// the window's to set.
 void applyControlProperties(QWidget *widget, const FormObject &block);
 
 // The block of the named control, or an empty block (all defaults) when the

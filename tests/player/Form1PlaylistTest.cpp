@@ -1,4 +1,5 @@
 #include "FakeGraph.h"
+#include "QtPrinters.h"
 #include "RecordingReporter.h"
 #include "WaitFor.h"
 

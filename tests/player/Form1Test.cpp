@@ -1,5 +1,6 @@
 #include "FakeGraph.h"
 #include "FileDialogDriver.h"
+#include "QtPrinters.h"
 #include "RecordingReporter.h"
 #include "WaitFor.h"
 
