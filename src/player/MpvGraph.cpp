@@ -21,7 +21,7 @@ constexpr int kRenderDeadlineMs = 5000;
 // Longest that positions from before a seek are ignored when the seek never reports back.
 constexpr int kSeekSettleMs = 1000;
 
-enum Observed : uint64_t { TimePos = 1, DurationProperty, EofReached };
+enum Observed : uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured };
 
 // Nothing from the user's own engine configuration, no scripts and no input
 // handling of the engine's own: the program alone drives it.
@@ -74,6 +74,12 @@ int readInt(mpv_handle *handle, const char *name)
     return int(value);
 }
 
+bool readFlag(mpv_handle *handle, const char *name)
+{
+    int value = 0;
+    return mpv_get_property(handle, name, MPV_FORMAT_FLAG, &value) >= 0 && value;
+}
+
 bool fileHasVideo(mpv_handle *handle)
 {
     char *track = mpv_get_property_string(handle, "vid");
@@ -110,6 +116,7 @@ MpvGraph::MpvGraph(QWidget *videoHost)
     mpv_observe_property(handle.get(), TimePos, "time-pos", MPV_FORMAT_DOUBLE);
     mpv_observe_property(handle.get(), DurationProperty, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(handle.get(), EofReached, "eof-reached", MPV_FORMAT_FLAG);
+    mpv_observe_property(handle.get(), VoConfigured, "vo-configured", MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(handle.get(), &MpvGraph::onWakeup, this);
     m_handle = std::move(handle);
 }
@@ -159,13 +166,7 @@ void MpvGraph::handleEvent(const mpv_event &event)
             finishLoading(true);
         break;
     case MPV_EVENT_VIDEO_RECONFIG:
-        // The display size, so an anamorphic picture reads with its shown proportions.
-        if (m_load == Load::Loading) {
-            m_width = readInt(m_handle.get(), "dwidth");
-            m_height = readInt(m_handle.get(), "dheight");
-            if (m_width > 0 && m_height > 0)
-                finishLoading(true);
-        }
+        finishVideoLoading();
         break;
     case MPV_EVENT_END_FILE:
         if (!m_fileStarted)
@@ -183,7 +184,9 @@ void MpvGraph::handleEvent(const mpv_event &event)
         m_seekPending = false;
         break;
     case MPV_EVENT_PROPERTY_CHANGE:
-        if (!m_fileEnded)
+        if (event.reply_userdata == VoConfigured)
+            finishVideoLoading();
+        else if (!m_fileEnded)
             updateCache(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
         break;
     default:
@@ -210,6 +213,22 @@ void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property
     default:
         break;
     }
+}
+
+void MpvGraph::finishVideoLoading()
+{
+    if (m_load != Load::Loading)
+        return;
+    // The engine takes the host window's mapping for its own window's and then never
+    // maps the window it draws into: its output is set up before an owner can show
+    // the surface, or the picture would stay black for the whole file.
+    if (!readFlag(m_handle.get(), "vo-configured"))
+        return;
+    // The display size, so an anamorphic picture reads with its shown proportions.
+    m_width = readInt(m_handle.get(), "dwidth");
+    m_height = readInt(m_handle.get(), "dheight");
+    if (m_width > 0 && m_height > 0)
+        finishLoading(true);
 }
 
 void MpvGraph::finishLoading(bool success)

@@ -63,6 +63,7 @@ private:
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void updateCache(uint64_t observed, const mpv_event_property &property);
+    void finishVideoLoading();
     void finishLoading(bool success);
     void stopEngine();
     bool isReady() const;
