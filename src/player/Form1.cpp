@@ -14,6 +14,7 @@
 #include "PathNames.h"
 #include "PlaylistFile.h"
 #include "ResizableBorder.h"
+#include "SavedValue.h"
 #include "Units.h"
 #include "dtVisualScrollBar.h"
 #include "frmWrite.h"
@@ -70,8 +71,10 @@ void Form1::buildFace(const runtime::FormObject &form)
     setObjectName(QStringLiteral("Form1"));
     const runtime::PropertyBag &props = form.properties;
     runtime::applyControlProperties(this, form);
-    resize(Units::twipsToPixelsX(props.ReadProperty(QStringLiteral("ClientWidth"), 6000).toDouble()),
-           Units::twipsToPixelsY(props.ReadProperty(QStringLiteral("ClientHeight"), 5100).toDouble()));
+    resize(Units::twipsToPixelsX(
+               runtime::savedNumber(props.ReadProperty(QStringLiteral("ClientWidth"), 6000)).value_or(6000)),
+           Units::twipsToPixelsY(
+               runtime::savedNumber(props.ReadProperty(QStringLiteral("ClientHeight"), 5100)).value_or(5100)));
     const QVariant icon = props.ReadProperty(QStringLiteral("Icon"));
     if (icon.canConvert<runtime::Picture>())
         setWindowIcon(QIcon(QPixmap::fromImage(icon.value<runtime::Picture>().image())));
@@ -153,11 +156,8 @@ void Form1::buildFace(const runtime::FormObject &form)
     Text3.setText(textOf(block("Text3")));
     Text4.setText(textOf(block("Text4")));
 
-    const runtime::PropertyBag &timer = block("Timer1").properties;
-    Timer1.setInterval(timer.ReadProperty(QStringLiteral("Interval"), 10).toInt());
     Timer1.setTimerType(Qt::PreciseTimer);
-    if (timer.ReadProperty(QStringLiteral("Enabled"), true).toBool())
-        Timer1.start();
+    runtime::applyTimerProperties(Timer1, block("Timer1"));
 
     // Keyboard order of the face.
     const QList<QWidget *> tabOrder = {Command3,  Command4,  Command1,  Command2,  H1,        V1,        H2,

@@ -1,5 +1,7 @@
 #include "DirList.h"
 
+#include "ListDblClick.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -27,8 +29,8 @@ DirList::DirList(QWidget *parent)
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
-    connect(this, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { activate(item->data(0, PathRole).toString()); });
+    connect(new runtime::ListDblClick(this), &runtime::ListDblClick::DblClick, this,
+            [this](const QModelIndex &index) { activate(index.data(PathRole).toString()); });
 }
 
 bool DirList::setPath(const QString &folder, QString *error)

@@ -1,5 +1,7 @@
 #include "FileList.h"
 
+#include "ListDblClick.h"
+
 #include <QDir>
 
 namespace playlist {
@@ -9,8 +11,8 @@ FileList::FileList(QWidget *parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    connect(new runtime::ListDblClick(this), &runtime::ListDblClick::DblClick, this, [this](const QModelIndex &index) {
+        setCurrentIndex(index);
         Q_EMIT DblClick();
     });
 }

@@ -94,6 +94,15 @@ int ListBox::SelCount() const
     return int(selectionModel()->selectedRows().size());
 }
 
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex &index, const QEvent *event) const
+{
+    // A click below the entries or a Ctrl+click on the selected one would leave none selected.
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (!index.isValid() || command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::RightButton)

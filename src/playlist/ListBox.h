@@ -5,7 +5,9 @@
 
 // A list box with one selectable entry and the operations the windows use on
 // it: entries by index, the selected entry's index and text. The selection,
-// not the keyboard cursor, is what ListIndex and Text report.
+// not the keyboard cursor, is what ListIndex and Text report. Once an entry is
+// selected the user can select another but never none: only the program
+// (Clear, RemoveItem, setSelected) leaves the list without a selection.
 
 namespace playlist {
 
@@ -39,6 +41,7 @@ Q_SIGNALS:
     void contextMenuKey(QPoint globalPos);
 
 protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 };

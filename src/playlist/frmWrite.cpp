@@ -5,9 +5,11 @@
 #include "FileList.h"
 #include "FormControls.h"
 #include "ListBox.h"
+#include "ListDblClick.h"
 #include "MessageReporter.h"
 #include "PathNames.h"
 #include "PlaylistFile.h"
+#include "SavedValue.h"
 #include "Units.h"
 
 #include <QDir>
@@ -51,12 +53,9 @@ void fitCaption(QLabel *label)
 
 QTimer *timerFrom(const runtime::FormObject &form, const QString &name, QObject *parent)
 {
-    const runtime::PropertyBag &bag = runtime::controlBlock(form, name).properties;
     auto *timer = new QTimer(parent);
     timer->setObjectName(name);
-    timer->setInterval(bag.ReadProperty(QStringLiteral("Interval"), 0).toInt());
-    if (bag.ReadProperty(QStringLiteral("Enabled"), true).toBool() && timer->interval() > 0)
-        timer->start();
+    runtime::applyTimerProperties(*timer, runtime::controlBlock(form, name));
     return timer;
 }
 
@@ -96,7 +95,7 @@ frmWrite::frmWrite(int form1HeightTwips, QWidget *parent)
         Dir1->Refresh();
         File1->Refresh();
     });
-    connect(List1, &QListWidget::itemActivated, this, &frmWrite::List1_dblclick);
+    connect(new runtime::ListDblClick(List1), &runtime::ListDblClick::DblClick, this, &frmWrite::List1_dblclick);
     connect(List1, &playlist::ListBox::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint globalPos) {
                 List1_MouseDown(button, globalPos);
@@ -125,8 +124,10 @@ void frmWrite::buildFromForm()
     const QVariant font = bag.ReadProperty(QStringLiteral("Font"));
     if (font.canConvert<QFont>())
         setFont(font.value<QFont>());
-    setFixedSize(runtime::Units::twipsToPixelsX(bag.ReadProperty(QStringLiteral("ClientWidth"), 6000).toDouble()),
-                 runtime::Units::twipsToPixelsY(bag.ReadProperty(QStringLiteral("ClientHeight"), 3525).toDouble()));
+    setFixedSize(runtime::Units::twipsToPixelsX(
+                     runtime::savedNumber(bag.ReadProperty(QStringLiteral("ClientWidth"), 6000)).value_or(6000)),
+                 runtime::Units::twipsToPixelsY(
+                     runtime::savedNumber(bag.ReadProperty(QStringLiteral("ClientHeight"), 3525)).value_or(3525)));
 
     const auto text = [&form](const QString &name) {
         return runtime::controlBlock(form, name).properties.ReadProperty(QStringLiteral("Text")).toString();

@@ -1,11 +1,14 @@
 #include "FormControls.h"
 
 #include "Colour.h"
+#include "Nearest.h"
+#include "SavedValue.h"
 #include "Units.h"
 
 #include <QFile>
 #include <QFont>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 
 namespace runtime {
@@ -28,49 +31,60 @@ FormObject loadForm(const QString &formName, QString *userFileError)
 void applyControlProperties(QWidget *widget, const FormObject &block)
 {
     const PropertyBag &bag = block.properties;
-    const QVariant left = bag.ReadProperty(QStringLiteral("Left"));
-    const QVariant top = bag.ReadProperty(QStringLiteral("Top"));
-    if (left.isValid() || top.isValid()) {
-        widget->move(left.isValid() ? Units::twipsToPixelsX(left.toDouble()) : widget->x(),
-                     top.isValid() ? Units::twipsToPixelsY(top.toDouble()) : widget->y());
+    const auto number = [&bag](const char *key) {
+        return savedNumber(bag.ReadProperty(QLatin1String(key)));
+    };
+    const std::optional<double> left = number("Left");
+    const std::optional<double> top = number("Top");
+    if (left || top)
+        widget->move(left ? Units::twipsToPixelsX(*left) : widget->x(),
+                     top ? Units::twipsToPixelsY(*top) : widget->y());
+    const std::optional<double> width = number("Width");
+    const std::optional<double> height = number("Height");
+    if (width || height) {
+        widget->resize(width ? Units::twipsToPixelsX(*width) : widget->width(),
+                       height ? Units::twipsToPixelsY(*height) : widget->height());
     }
-    const QVariant width = bag.ReadProperty(QStringLiteral("Width"));
-    const QVariant height = bag.ReadProperty(QStringLiteral("Height"));
-    if (width.isValid() || height.isValid()) {
-        widget->resize(width.isValid() ? Units::twipsToPixelsX(width.toDouble()) : widget->width(),
-                       height.isValid() ? Units::twipsToPixelsY(height.toDouble()) : widget->height());
-    }
-    const QVariant font = bag.ReadProperty(QStringLiteral("Font"));
-    if (font.canConvert<QFont>())
-        widget->setFont(font.value<QFont>());
-    const QVariant backColor = bag.ReadProperty(QStringLiteral("BackColor"));
-    const QVariant foreColor = bag.ReadProperty(QStringLiteral("ForeColor"));
-    if (backColor.isValid() || foreColor.isValid()) {
+    if (const std::optional<QFont> font = savedFont(bag.ReadProperty(QStringLiteral("Font"))))
+        widget->setFont(*font);
+    const std::optional<OleColor> backColor = savedColour(bag.ReadProperty(QStringLiteral("BackColor")));
+    const std::optional<OleColor> foreColor = savedColour(bag.ReadProperty(QStringLiteral("ForeColor")));
+    if (backColor || foreColor) {
         QPalette palette = widget->palette();
-        if (backColor.isValid()) {
-            const QColor colour = resolveColour(static_cast<OleColor>(backColor.toLongLong()), palette);
+        if (backColor) {
+            const QColor colour = resolveColour(*backColor, palette);
             palette.setColor(QPalette::Window, colour);
             palette.setColor(QPalette::Base, colour);
             palette.setColor(QPalette::Button, colour);
             widget->setAutoFillBackground(true);
         }
-        if (foreColor.isValid()) {
-            const QColor colour = resolveColour(static_cast<OleColor>(foreColor.toLongLong()), palette);
+        if (foreColor) {
+            const QColor colour = resolveColour(*foreColor, palette);
             palette.setColor(QPalette::WindowText, colour);
             palette.setColor(QPalette::Text, colour);
             palette.setColor(QPalette::ButtonText, colour);
         }
         widget->setPalette(palette);
     }
-    const QVariant toolTip = bag.ReadProperty(QStringLiteral("ToolTipText"));
-    if (toolTip.isValid())
-        widget->setToolTip(toolTip.toString());
-    const QVariant enabled = bag.ReadProperty(QStringLiteral("Enabled"));
-    if (enabled.isValid())
-        widget->setEnabled(enabled.toBool());
-    const QVariant visible = bag.ReadProperty(QStringLiteral("Visible"));
-    if (visible.isValid() && !visible.toBool())
+    if (const std::optional<QString> toolTip = savedText(bag.ReadProperty(QStringLiteral("ToolTipText"))))
+        widget->setToolTip(*toolTip);
+    if (const std::optional<std::int16_t> enabled = savedBoolean(bag.ReadProperty(QStringLiteral("Enabled"))))
+        widget->setEnabled(*enabled != False);
+    if (const std::optional<std::int16_t> visible = savedBoolean(bag.ReadProperty(QStringLiteral("Visible")));
+        visible && *visible == False)
         widget->hide();
+}
+
+void applyTimerProperties(QTimer &timer, const FormObject &block)
+{
+    const PropertyBag &bag = block.properties;
+    // A timer's interval defaults to 0, which never ticks; it is enabled unless saved otherwise.
+    timer.setInterval(savedLong(bag.ReadProperty(QStringLiteral("Interval"), 0)).value_or(0));
+    const bool enabled = savedBoolean(bag.ReadProperty(QStringLiteral("Enabled"), true)).value_or(True) != False;
+    if (enabled && timer.interval() > 0)
+        timer.start();
+    else
+        timer.stop();
 }
 
 const FormObject &controlBlock(const FormObject &form, const QString &controlName)

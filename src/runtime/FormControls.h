@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QTimer;
 class QWidget;
 
 // Builds a window's face from its form file: where the form file comes from,
@@ -22,6 +23,10 @@ FormObject loadForm(const QString &formName, QString *userFileError);
 // ForeColor. Missing keys leave the widget as it is; the keyboard order is
 // the window's to set.
 void applyControlProperties(QWidget *widget, const FormObject &block);
+
+// Interval (milliseconds, 0 by default: never ticks) and Enabled (True by
+// default) of a timer's block; the timer runs when both allow it.
+void applyTimerProperties(QTimer &timer, const FormObject &block);
 
 // The block of the named control, or an empty block (all defaults) when the
 // form does not carry one.

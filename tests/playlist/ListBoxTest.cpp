@@ -89,3 +89,25 @@ TEST(ListBoxTest, RightPressLeavesTheSelectionAndReportsTheButton)
     EXPECT_EQ(list.ListIndex(), 1) << "a left click selects";
     EXPECT_EQ(presses.count(), 2);
 }
+
+TEST(ListBoxTest, UserInputNeverLeavesTheListWithoutASelection)
+{
+    ListBox list;
+    list.resize(200, 200);
+    list.AddItems({"/a.avi", "/b.avi"});
+    list.show();
+    list.setSelected(1, true);
+    const QPoint belowTheEntries(20, list.viewport()->height() - 5);
+    ASSERT_EQ(list.indexAt(belowTheEntries).row(), -1);
+
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, belowTheEntries);
+    EXPECT_EQ(list.ListIndex(), 1) << "a click below the entries";
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(list, 1));
+    EXPECT_EQ(list.ListIndex(), 1) << "a Ctrl+click on the selected entry";
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(list.ListIndex(), 1) << "Ctrl+Space on the selected entry";
+
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
+    EXPECT_EQ(list.ListIndex(), 0) << "another entry is still chosen by a click";
+}

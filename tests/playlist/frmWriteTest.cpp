@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -198,6 +199,55 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysTheEntryAndNamesIt)
     window->List1_dblclick();
     window->PlayinPlaylist();
     EXPECT_EQ(log.requests.size(), 6) << "nothing selected, nothing happens";
+}
+
+namespace {
+
+// The style of desktops that open an item on a single click.
+class SingleClickStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+TEST_F(PlaylistWindowTest, OnSingleClickDesktopsAClickOnlySelects)
+{
+    writeFile("clip.avi", "");
+    openWindow();
+    SingleClickStyle style;
+    for (QWidget *view : std::initializer_list<QWidget *> {window->List1, window->File1, window->Dir1})
+        view->setStyle(&style);
+    RequestLog log(*window);
+    window->show();
+    ListBox *list = window->List1;
+    list->AddItems({"/m/one.avi", "/m/two.avi"});
+    ASSERT_TRUE(waitFor([&] { return !window->Timer1->isActive(); })) << "the first entry is selected first";
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(*list, 1));
+    EXPECT_EQ(list->ListIndex(), 1);
+    EXPECT_TRUE(waitFor([&] { return window->Text3->text() == "two.avi"; }, 2000)) << "Text3 follows the selection";
+    EXPECT_TRUE(log.requests.isEmpty()) << "a single click plays nothing";
+
+    const QList<QListWidgetItem *> files = window->File1->findItems("clip.avi", Qt::MatchExactly);
+    ASSERT_EQ(files.size(), 1);
+    QTest::mouseClick(window->File1->viewport(), Qt::LeftButton, {},
+                      window->File1->visualItemRect(files.first()).center());
+    EXPECT_EQ(list->ListCount(), 2) << "a single click in the file list adds nothing";
+
+    doubleClickAt(list->viewport(), rowCentre(*list, 0));
+    EXPECT_EQ(log.requests, QStringList({"stop", "play", "playing /m/one.avi"}));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(log.requests.size(), 6) << "Enter plays the entry too";
+    for (QWidget *view : std::initializer_list<QWidget *> {window->List1, window->File1, window->Dir1})
+        view->setStyle(nullptr);
 }
 
 TEST_F(PlaylistWindowTest, RightPressOffersRemoveAndClearAsTheSelectionAllows)

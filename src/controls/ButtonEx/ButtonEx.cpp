@@ -3,6 +3,7 @@
 #include "AccessKey.h"
 #include "ButtonExAccessible.h"
 #include "Nearest.h"
+#include "SavedValue.h"
 #include "Units.h"
 
 #include <QAccessible>
@@ -34,86 +35,6 @@ constexpr std::int32_t WhatsThisHelpID = 0;
 constexpr int WorkSurfaceWidth = 1215;
 constexpr int WorkSurfaceHeight = 495;
 constexpr int CustomPointer = 99;
-
-std::int16_t boolean(std::int16_t value)
-{
-    return value ? runtime::True : runtime::False;
-}
-
-// Saved values convert as the form runtime converts a variant on assignment.
-std::optional<double> toNumber(const QVariant &value)
-{
-    if (runtime::isNumber(value))
-        return value.toDouble();
-    switch (value.metaType().id()) {
-    case QMetaType::Bool:
-        return value.toBool() ? -1.0 : 0.0;
-    case QMetaType::QString: {
-        bool ok = false;
-        const double d = value.toString().trimmed().toDouble(&ok);
-        return ok ? std::optional<double>(d) : std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<std::int32_t> toLong(const QVariant &value)
-{
-    const std::optional<double> d = toNumber(value);
-    return d ? runtime::cLng(*d) : std::nullopt;
-}
-
-std::optional<OleColor> toColour(const QVariant &value)
-{
-    const std::optional<double> d = toNumber(value);
-    if (!d)
-        return std::nullopt;
-    const double whole = runtime::nearest(*d);
-    if (whole < -2147483648.0 || whole > 4294967295.0)
-        return std::nullopt;
-    return static_cast<OleColor>(static_cast<std::int64_t>(whole) & 0xFFFFFFFF);
-}
-
-std::optional<std::int16_t> toBoolean(const QVariant &value)
-{
-    if (value.metaType().id() == QMetaType::QString) {
-        const QString text = value.toString().trimmed();
-        if (text.compare(u"True", Qt::CaseInsensitive) == 0)
-            return runtime::True;
-        if (text.compare(u"False", Qt::CaseInsensitive) == 0)
-            return runtime::False;
-    }
-    const std::optional<double> d = toNumber(value);
-    return d ? std::optional<std::int16_t>(boolean(*d != 0)) : std::nullopt;
-}
-
-std::optional<QString> toText(const QVariant &value)
-{
-    if (value.metaType().id() == QMetaType::QString)
-        return value.toString();
-    if (value.metaType().id() == QMetaType::Bool)
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    const std::optional<double> d = toNumber(value);
-    return d ? std::optional<QString>(QString::number(*d, 'g', 15)) : std::nullopt;
-}
-
-std::optional<QFont> toFont(const QVariant &value)
-{
-    if (value.metaType() == QMetaType::fromType<QFont>())
-        return value.value<QFont>();
-    return std::nullopt;
-}
-
-// No object reads as an empty picture.
-std::optional<runtime::Picture> toPicture(const QVariant &value)
-{
-    if (!value.isValid())
-        return runtime::Picture();
-    if (value.metaType() == QMetaType::fromType<runtime::Picture>())
-        return value.value<runtime::Picture>();
-    return std::nullopt;
-}
 
 QVariant pictureValue(const runtime::Picture &picture)
 {
@@ -174,6 +95,8 @@ ButtonEx::ButtonEx(QWidget *parent)
     QWidget::setFont(m_faceFont.font());
     // Where the designer left the picture holder; the first drawing with a picture moves it.
     m_imgPicture.setPosition(QPoint(6, 6));
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setParent(this);
     m_timer1.setInterval(1);
     m_timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_timer1, &QTimer::timeout, this, &ButtonEx::checkPointer);
@@ -227,7 +150,7 @@ void ButtonEx::setCaption(const QString &NewValue)
 
 void ButtonEx::setEnabled(std::int16_t NewValue)
 {
-    m_enabled = boolean(NewValue);
+    m_enabled = runtime::toBoolean(NewValue != 0);
     QWidget::setEnabled(m_enabled != runtime::False);
     redraw();
     emit propertyChanged(QStringLiteral("Enabled"));
@@ -259,7 +182,7 @@ void ButtonEx::setHighlightColor(OleColor NewValue)
 
 void ButtonEx::setHighlightPicture(std::int16_t NewValue)
 {
-    m_highlightPicture = boolean(NewValue);
+    m_highlightPicture = runtime::toBoolean(NewValue != 0);
     emit propertyChanged(QStringLiteral("HighlightPicture"));
 }
 
@@ -292,7 +215,7 @@ void ButtonEx::setPicture(const runtime::Picture &NewValue)
 
 void ButtonEx::setRightToLeft(std::int16_t NewValue)
 {
-    m_rightToLeft = boolean(NewValue);
+    m_rightToLeft = runtime::toBoolean(NewValue != 0);
     setLayoutDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     redraw();
     emit propertyChanged(QStringLiteral("RightToLeft"));
@@ -349,30 +272,34 @@ bool ButtonEx::ReadProperties(const runtime::PropertyBag &bag, QString *error)
         if (value)
             apply(*value);
         else
-            problem(key, QStringLiteral("has a value of the wrong type"));
+            problem(key, QStringLiteral("is malformed or out of range"));
     };
     const QVariant defaultIcon;
 
-    read(QStringLiteral("Appearance"), qint64(Defaults::Appearance), toLong, [this](auto v) { setAppearance(v); });
-    read(QStringLiteral("BackColor"), qint64(Defaults::BackColor), toColour, [this](auto v) { setBackColor(v); });
-    read(QStringLiteral("Caption"), QString(Defaults::Caption), toText, [this](auto v) { setCaption(v); });
-    read(QStringLiteral("Enabled"), true, toBoolean, [this](auto v) { setEnabled(v); });
-    read(QStringLiteral("ForeColor"), qint64(Defaults::ForeColor), toColour, [this](auto v) { setForeColor(v); });
-    read(QStringLiteral("Font"), QVariant::fromValue(m_ambientFont), toFont, [this](auto v) { setFont(v); });
-    read(QStringLiteral("HighlightColor"), qint64(Defaults::HighlightColor), toColour,
+    read(QStringLiteral("Appearance"), qint64(Defaults::Appearance), runtime::savedLong,
+         [this](auto v) { setAppearance(v); });
+    read(QStringLiteral("BackColor"), qint64(Defaults::BackColor), runtime::savedColour,
+         [this](auto v) { setBackColor(v); });
+    read(QStringLiteral("Caption"), QString(Defaults::Caption), runtime::savedText, [this](auto v) { setCaption(v); });
+    read(QStringLiteral("Enabled"), true, runtime::savedBoolean, [this](auto v) { setEnabled(v); });
+    read(QStringLiteral("ForeColor"), qint64(Defaults::ForeColor), runtime::savedColour,
+         [this](auto v) { setForeColor(v); });
+    read(QStringLiteral("Font"), QVariant::fromValue(m_ambientFont), runtime::savedFont,
+         [this](auto v) { setFont(v); });
+    read(QStringLiteral("HighlightColor"), qint64(Defaults::HighlightColor), runtime::savedColour,
          [this](auto v) { setHighlightColor(v); });
-    read(QStringLiteral("HighlightPicture"), false, toBoolean, [this](auto v) { setHighlightPicture(v); });
-    read(QStringLiteral("MouseIcon"), defaultIcon, toPicture, [this](auto v) { setMouseIcon(v); });
-    read(QStringLiteral("MousePointer"), qint64(Defaults::MousePointer), toLong, [&](auto v) {
+    read(QStringLiteral("HighlightPicture"), false, runtime::savedBoolean, [this](auto v) { setHighlightPicture(v); });
+    read(QStringLiteral("MouseIcon"), defaultIcon, runtime::savedPicture, [this](auto v) { setMouseIcon(v); });
+    read(QStringLiteral("MousePointer"), qint64(Defaults::MousePointer), runtime::savedLong, [&](auto v) {
         if (!setMousePointer(v))
             problem(QStringLiteral("MousePointer"), QStringLiteral("is out of range"));
     });
-    read(QStringLiteral("Picture"), defaultIcon, toPicture, [this](auto v) { setPicture(v); });
-    read(QStringLiteral("RightToLeft"), false, toBoolean, [this](auto v) { setRightToLeft(v); });
-    read(QStringLiteral("ToolTipText"), QString(), toText, [this](auto v) { setToolTipText(v); });
-    read(QStringLiteral("TransparentColor"), qint64(Defaults::TransparentColor), toColour,
+    read(QStringLiteral("Picture"), defaultIcon, runtime::savedPicture, [this](auto v) { setPicture(v); });
+    read(QStringLiteral("RightToLeft"), false, runtime::savedBoolean, [this](auto v) { setRightToLeft(v); });
+    read(QStringLiteral("ToolTipText"), QString(), runtime::savedText, [this](auto v) { setToolTipText(v); });
+    read(QStringLiteral("TransparentColor"), qint64(Defaults::TransparentColor), runtime::savedColour,
          [this](auto v) { setTransparentColor(v); });
-    read(QStringLiteral("WhatsThisHelpID"), qint64(Defaults::WhatsThisHelpID), toLong,
+    read(QStringLiteral("WhatsThisHelpID"), qint64(Defaults::WhatsThisHelpID), runtime::savedLong,
          [this](auto v) { setWhatsThisHelpID(v); });
 
     if (error)

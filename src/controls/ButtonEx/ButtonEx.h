@@ -76,9 +76,9 @@ public:
     std::int32_t WhatsThisHelpID() const { return m_whatsThisHelpId; }
     void setWhatsThisHelpID(std::int32_t NewValue);
 
-    // Persistence. ReadProperties ignores keys it does not know; a value of the
-    // wrong type leaves its property as it was, and the first such key is
-    // named in *error.
+    // Persistence. ReadProperties ignores keys it does not know; a value that is
+    // malformed or out of range leaves its property as it was, and the first
+    // such key is named in *error.
     void InitProperties();
     bool ReadProperties(const runtime::PropertyBag &bag, QString *error = nullptr);
     void WriteProperties(runtime::PropertyBag &bag) const;
@@ -88,9 +88,6 @@ public:
     std::int32_t CurrentState() const { return m_currentState; }
     bool FocusShown() const { return m_focusShown; }
     const QString &accessKeys() const { return m_accessKeys; }
-    bool hoverTimerActive() const { return m_timer1.isActive(); }
-    const QImage &faceImage() const { return m_face; }
-    QPoint picturePosition() const { return m_imgPicture.position(); }
     // The name assistive technology reads: the container tool tip, else the caption as shown.
     QString accessibleButtonName() const;
     // A press through assistive technology: a click like any other.

@@ -94,8 +94,9 @@ void ButtonEx::mouseReleaseEvent(QMouseEvent *event)
 
 void ButtonEx::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // The press before it was already handled; the double-click notification itself is not.
-    event->accept();
+    // Qt reports the second press of a double click as this notification: it is a press like the
+    // first, so that two quick clicks are two clicks.
+    mousePressEvent(event);
 }
 
 void ButtonEx::keyPressEvent(QKeyEvent *event)

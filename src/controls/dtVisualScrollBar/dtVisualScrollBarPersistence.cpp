@@ -2,6 +2,7 @@
 
 #include "Nearest.h"
 #include "PropertyBag.h"
+#include "SavedValue.h"
 #include "ScrollBarBox.h"
 
 #include <algorithm>
@@ -19,35 +20,13 @@ constexpr runtime::OleColor DefaultBackColor = 0xE0E0E0;
 constexpr qint32 DefaultLargeChange = 10;
 constexpr qint32 DefaultSmallChange = 1;
 
-// A whole number from the bag; a value that is no number reads as the default.
-qint64 readNumber(const runtime::PropertyBag &bag, const QString &key, qint64 defaultValue, qint64 lowest,
-                  qint64 highest)
+// A saved value that is malformed or out of range leaves its field as it was.
+template<typename Field, typename Convert>
+void readInto(Field &field, const runtime::PropertyBag &bag, const QString &key, const QVariant &defaultValue,
+              Convert convert)
 {
-    bool ok = false;
-    const double number = bag.ReadProperty(key, defaultValue).toDouble(&ok);
-    if (!ok || std::isnan(number))
-        return defaultValue;
-    return static_cast<qint64>(
-        std::clamp(runtime::nearest(number), static_cast<double>(lowest), static_cast<double>(highest)));
-}
-
-qint32 readLong(const runtime::PropertyBag &bag, const QString &key, qint32 defaultValue)
-{
-    return static_cast<qint32>(
-        readNumber(bag, key, defaultValue, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
-}
-
-// Colours are saved as their unsigned 0x00BBGGRR or 0x800000nn value; a
-// negative number is the same bits read as a signed Long.
-runtime::OleColor readColour(const runtime::PropertyBag &bag, const QString &key, runtime::OleColor defaultValue)
-{
-    return static_cast<runtime::OleColor>(
-        readNumber(bag, key, defaultValue, std::numeric_limits<qint32>::min(), std::numeric_limits<quint32>::max()));
-}
-
-bool readBoolean(const runtime::PropertyBag &bag, const QString &key, bool defaultValue)
-{
-    return bag.ReadProperty(key, defaultValue).toBool();
+    if (const auto value = convert(bag.ReadProperty(key, defaultValue)))
+        field = static_cast<Field>(*value);
 }
 
 std::optional<runtime::Picture> readPicture(const runtime::PropertyBag &bag, const QString &key)
@@ -83,23 +62,28 @@ void dtVisualScrollBar::InitProperties()
 
 void dtVisualScrollBar::ReadProperties(const runtime::PropertyBag &bag)
 {
-    m_max = readLong(bag, QStringLiteral("Max"), DefaultMax);
-    m_min = readLong(bag, QStringLiteral("Min"), 0);
-    m_buttonsVisible = readBoolean(bag, QStringLiteral("ButtonsVisible"), true);
-    m_orientation = readLong(bag, QStringLiteral("Orientation"), DefaultOrientation);
-    m_thumbAlignment = readLong(bag, QStringLiteral("ThumbAlignment"), 0);
+    using runtime::savedBoolean;
+    using runtime::savedLong;
+    readInto(m_max, bag, QStringLiteral("Max"), longValue(DefaultMax), savedLong);
+    readInto(m_min, bag, QStringLiteral("Min"), longValue(0), savedLong);
+    readInto(m_buttonsVisible, bag, QStringLiteral("ButtonsVisible"), true, savedBoolean);
+    readInto(m_orientation, bag, QStringLiteral("Orientation"), longValue(DefaultOrientation), savedLong);
+    readInto(m_thumbAlignment, bag, QStringLiteral("ThumbAlignment"), longValue(0), savedLong);
     setPictureBackground(readPicture(bag, QStringLiteral("PictureBackground")));
     setPictureUp(readPicture(bag, QStringLiteral("PictureUp")));
     setPictureDown(readPicture(bag, QStringLiteral("PictureDown")));
     setPictureRight(readPicture(bag, QStringLiteral("PictureRight")));
     setPictureLeft(readPicture(bag, QStringLiteral("PictureLeft")));
     setPictureThumb(readPicture(bag, QStringLiteral("PictureThumb")));
-    m_value = readLong(bag, QStringLiteral("Value"), 0);
-    m_picBG->setBackColour(readColour(bag, QStringLiteral("BackColor"), DefaultBackColor));
-    m_largeChange = readLong(bag, QStringLiteral("LargeChange"), DefaultLargeChange);
-    m_smallChange = readLong(bag, QStringLiteral("SmallChange"), DefaultSmallChange);
-    m_autoSize = readBoolean(bag, QStringLiteral("AutoSize"), false);
-    setEnabled(readBoolean(bag, QStringLiteral("Enabled"), true));
+    readInto(m_value, bag, QStringLiteral("Value"), longValue(0), savedLong);
+    if (const auto colour
+        = runtime::savedColour(bag.ReadProperty(QStringLiteral("BackColor"), longValue(DefaultBackColor))))
+        m_picBG->setBackColour(*colour);
+    readInto(m_largeChange, bag, QStringLiteral("LargeChange"), longValue(DefaultLargeChange), savedLong);
+    readInto(m_smallChange, bag, QStringLiteral("SmallChange"), longValue(DefaultSmallChange), savedLong);
+    readInto(m_autoSize, bag, QStringLiteral("AutoSize"), false, savedBoolean);
+    if (const auto enabled = savedBoolean(bag.ReadProperty(QStringLiteral("Enabled"), true)))
+        setEnabled(*enabled != runtime::False);
     // The loaded face is shown at once, whether or not the container resizes us next.
     layoutControl();
 }

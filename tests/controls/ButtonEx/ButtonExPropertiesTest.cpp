@@ -23,6 +23,7 @@ QStringList recordNotifications(ButtonEx &button, const std::function<void()> &a
 bool setterRedraws(const std::function<void(ButtonEx &)> &setter)
 {
     ButtonEx button;
+    showNow(button);
     button.setCaption(QString());
     button.resize(40, 20);
     button.DrawButton(ButtonEx::Up);
@@ -30,7 +31,7 @@ bool setterRedraws(const std::function<void(ButtonEx &)> &setter)
     palette.setColor(QPalette::Button, QColor(1, 2, 3));
     button.setPalette(palette);
     setter(button);
-    return button.faceImage().pixelColor(4, 4) == QColor(1, 2, 3);
+    return faceOf(button).pixelColor(4, 4) == QColor(1, 2, 3);
 }
 
 } // namespace
@@ -69,13 +70,14 @@ TEST(ButtonExProperties, DrawingPropertiesRedrawAndOthersDoNot)
 TEST(ButtonExProperties, NotificationComesAfterTheValueIsStoredAndDrawn)
 {
     ButtonEx button;
+    showNow(button);
     button.setCaption(QString());
     button.resize(13, 13);
     QColor drawn;
     runtime::OleColor stored = 0;
     QObject::connect(&button, &ButtonEx::propertyChanged, [&] {
         stored = button.BackColor();
-        drawn = button.faceImage().pixelColor(6, 6);
+        drawn = faceOf(button).pixelColor(6, 6);
     });
     button.setBackColor(0x0000FF);
     EXPECT_EQ(stored, 0x0000FFu);

@@ -2,7 +2,9 @@
 
 #include "ButtonEx.h"
 
+#include <QImage>
 #include <QPalette>
+#include <QTimer>
 
 // A palette whose system colours all differ, so that each frame line can be told apart.
 inline QPalette distinctPalette()
@@ -45,4 +47,23 @@ inline void styleAsCaptionButton(ButtonEx &button)
     button.setForeColor(0x000000);
     button.setHighlightColor(0x404040);
     button.setFont(crispFont());
+}
+
+// Shown, so that a size change reaches the control at once rather than when it is next painted.
+inline void showNow(ButtonEx &button)
+{
+    button.show();
+}
+
+// The face as the widget paints it.
+inline QImage faceOf(ButtonEx &button)
+{
+    return button.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The hover-tracking timer among the control's constituents.
+inline bool hoverTimerRunning(const ButtonEx &button)
+{
+    const auto *timer = button.findChild<QTimer *>(QStringLiteral("Timer1"), Qt::FindDirectChildrenOnly);
+    return timer && timer->isActive();
 }
