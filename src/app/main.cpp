@@ -11,6 +11,12 @@
 
 int main(int argc, char **argv)
 {
+    // A second instance ends at once and silently: before it connects to the display, builds
+    // a window or reads a skin that could show a message.
+    const SingleInstance instance(QStringLiteral("kavel-player"));
+    if (instance.PrevInstance())
+        return 0;
+
     // The embedded video window and the global keys need X11: under Wayland
     // the player runs through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -26,7 +32,6 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     runtime::installFontSubstitutes();
 
-    const SingleInstance instance(QStringLiteral("kavel-player"));
     const std::unique_ptr<GlobalHotKeys> hotKeys = GlobalHotKeys::create();
 
     Form1 form([](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost); });
@@ -35,7 +40,6 @@ int main(int argc, char **argv)
 
     // The whole command line is one path.
     const QString commandLine = QApplication::arguments().mid(1).join(u' ');
-    if (!form.Form_Load(commandLine, instance.PrevInstance()))
-        return 0;
+    form.Form_Load(commandLine);
     return app.exec();
 }

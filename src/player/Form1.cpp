@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 using runtime::Units;
@@ -150,6 +151,8 @@ void Form1::buildFace(const runtime::FormObject &form)
     V1 = makeBar("V1");
     H1 = makeBar("H1");
     H2 = makeBar("H2");
+    // The balance bar lies where the video goes once the window is laid out: no user ever sees it.
+    H2->hide();
 
     Text1.setText(textOf(block("Text1")));
     Text2.setText(textOf(block("Text2")));
@@ -209,11 +212,8 @@ void Form1::setMessageReporter(runtime::MessageReporter *reporter)
         m_playlistWindow->setMessageReporter(reporter);
 }
 
-bool Form1::Form_Load(const QString &commandLine, bool prevInstance)
+void Form1::Form_Load(const QString &commandLine)
 {
-    if (prevInstance)
-        return false;
-
     placeCentred(1.8);
     show();
     placeCentred(1.0);
@@ -236,7 +236,6 @@ bool Form1::Form_Load(const QString &commandLine, bool prevInstance)
     setVisible(true);
     activateWindow();
     setFocus();
-    return true;
 }
 
 void Form1::placeCentred(double topFactor)
@@ -310,6 +309,12 @@ void Form1::LoadFile()
 
 void Form1::openMedia()
 {
+    // A message box of the sequence (the bars' validation) runs its own event loop: what arrives
+    // meanwhile must not open another file behind it.
+    if (m_opening)
+        return;
+    const QScopedValueRollback opening(m_opening, true);
+
     CleanUp();
     const std::shared_ptr<MediaGraph> graph = m_graphFactory(Picture1);
     MediaControl = graph;
@@ -320,14 +325,20 @@ void Form1::openMedia()
         return;
 
     graph->RenderFile(CurrentFile);
-    VideoWindow->setWindowStyle(0);
-    VideoWindow->setOwner(Picture1);
+    // A new graph starts at full volume and centred: it plays as the bars show.
+    BasicAudio->SetVolume(V1->Value());
+    BasicAudio->SetBalance(H2->Value());
+    VideoWindow->SetWindowStyle(0);
+    VideoWindow->SetOwner(Picture1);
     if (const std::optional<int> width = VideoWindow->Width())
         VideoWidth = *width;
     if (const std::optional<int> height = VideoWindow->Height())
         VideoHeight = *height;
     Label5->setCaption(QStringLiteral("%1x%2").arg(VideoWidth).arg(VideoHeight));
     CorrectAspect();
+    // Full screen went with the previous graph's window; the new video takes it over.
+    if (FullScreen)
+        VideoWindow->SetFullScreenMode(true);
     if (const std::optional<double> duration = MediaPosition->Duration()) {
         if (const auto max = runtime::cLng(*duration))
             H1->setMax(*max);
@@ -337,13 +348,13 @@ void Form1::openMedia()
         Text3.setText(FormatTime(seconds));
     }
     MediaControl->Run();
-    MediaPosition->setCurrentPosition(0);
+    MediaPosition->SetCurrentPosition(0);
 }
 
 void Form1::PlayBtn()
 {
     if (MediaPosition && Label4->Caption() == ZeroTime)
-        MediaPosition->setCurrentPosition(0);
+        MediaPosition->SetCurrentPosition(0);
     if (MediaControl)
         MediaControl->Run();
     if (CurrentFile.isEmpty()) {
@@ -388,7 +399,7 @@ void Form1::Text4_Change()
 
 void Form1::Timer1_Timer()
 {
-    if (!MediaPosition)
+    if (!MediaPosition || m_opening)
         return;
     if (const std::optional<double> position = MediaPosition->CurrentPosition()) {
         if (const auto value = runtime::cLng(*position))
@@ -428,6 +439,8 @@ void Form1::PlayPreviousEntry()
 
 void Form1::stepPlaylist(int direction)
 {
+    if (m_opening)
+        return;
     frmWrite &listWindow = playlistWindow();
     playlist::ListBox &list = *listWindow.List1;
     const int count = list.ListCount();
@@ -444,7 +457,7 @@ void Form1::stepPlaylist(int direction)
         list.setSelected(next, true);
         LoadPLFile();
         Text4.setText(list.Text());
-        listWindow.setWindowTitle(QStringLiteral("  KAVEL Playlist:") + runtime::FileNameOnly(Text4.text()));
+        listWindow.setPlayingCaption(Text4.text());
         return;
     }
 }
@@ -459,7 +472,7 @@ void Form1::Command2_Click()
     if (MediaControl)
         MediaControl->Stop();
     if (MediaPosition)
-        MediaPosition->setCurrentPosition(0);
+        MediaPosition->SetCurrentPosition(0);
     focusPlaylist();
 }
 
@@ -479,19 +492,19 @@ void Form1::focusPlaylist()
 void Form1::H1_Scroll()
 {
     if (MediaPosition)
-        MediaPosition->setCurrentPosition(H1->Value());
+        MediaPosition->SetCurrentPosition(H1->Value());
 }
 
 void Form1::V1_Scroll()
 {
     if (BasicAudio)
-        BasicAudio->setVolume(V1->Value());
+        BasicAudio->SetVolume(V1->Value());
 }
 
 void Form1::H2_Change()
 {
     if (BasicAudio)
-        BasicAudio->setBalance(H2->Value());
+        BasicAudio->SetBalance(H2->Value());
 }
 
 frmWrite &Form1::playlistWindow()
@@ -547,11 +560,11 @@ void Form1::ToggleFS()
 {
     if (FullScreen) {
         if (VideoWindow)
-            VideoWindow->setFullScreenMode(false);
+            VideoWindow->SetFullScreenMode(false);
         FullScreen = runtime::False;
     } else {
         if (VideoWindow)
-            VideoWindow->setFullScreenMode(true);
+            VideoWindow->SetFullScreenMode(true);
         FullScreen = runtime::True;
     }
     if (MediaControl)

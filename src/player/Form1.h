@@ -32,8 +32,8 @@ public:
     explicit Form1(MediaGraphFactory graphFactory, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Start-up. Returns false when another instance runs and this one must end.
-    bool Form_Load(const QString &commandLine, bool prevInstance);
+    // Start-up of the one instance that runs (a second one ends before it builds a window).
+    void Form_Load(const QString &commandLine);
     void Form_Unload();
 
     void CleanUp();
@@ -134,6 +134,9 @@ private:
     void H2_Change();
 
     MediaGraphFactory m_graphFactory;
+    // While a file opens nothing starts opening another: the clock's ticks and playlist steps
+    // that arrive meanwhile do nothing.
+    bool m_opening = false;
     GlobalHotKeys *m_hotKeys = nullptr;
     runtime::MessageReporter *m_messages = nullptr;
     std::unique_ptr<frmWrite> m_playlistWindow;

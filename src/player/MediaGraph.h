@@ -28,21 +28,21 @@ public:
     // Seconds. At the end of the file the position reads as the duration.
     virtual std::optional<double> Duration() const = 0;
     virtual std::optional<double> CurrentPosition() const = 0;
-    virtual bool setCurrentPosition(double seconds) = 0;
+    virtual bool SetCurrentPosition(double seconds) = 0;
 
     // Hundredths of a decibel, -10000 (silent) .. 0 (loudest).
-    virtual bool setVolume(int volume) = 0;
+    virtual bool SetVolume(int volume) = 0;
     // -10000 (left only) .. 10000 (right only); other values are refused.
-    virtual bool setBalance(int balance) = 0;
+    virtual bool SetBalance(int balance) = 0;
 
     // The video window: a borderless child of its owner. Fails for a file
     // without video.
-    virtual bool setWindowStyle(int style) = 0;
-    virtual bool setOwner(QWidget *owner) = 0;
+    virtual bool SetWindowStyle(int style) = 0;
+    virtual bool SetOwner(QWidget *owner) = 0;
     virtual std::optional<int> Width() const = 0; // display size in pixels
     virtual std::optional<int> Height() const = 0;
     virtual bool SetWindowPosition(int left, int top, int width, int height) = 0;
-    virtual bool setFullScreenMode(bool fullScreen) = 0;
+    virtual bool SetFullScreenMode(bool fullScreen) = 0;
 };
 
 // Makes a new, empty graph whose video will live in videoHost; the main window

@@ -337,7 +337,7 @@ std::optional<double> MpvGraph::CurrentPosition() const
     return m_position;
 }
 
-bool MpvGraph::setCurrentPosition(double seconds)
+bool MpvGraph::SetCurrentPosition(double seconds)
 {
     // A negative target would count from the end.
     if (!isReady() || m_fileEnded || !std::isfinite(seconds) || seconds < 0)
@@ -355,7 +355,7 @@ bool MpvGraph::setCurrentPosition(double seconds)
     return true;
 }
 
-bool MpvGraph::setVolume(int volume)
+bool MpvGraph::SetVolume(int volume)
 {
     if (!isReady() || volume < -10000 || volume > 0)
         return false;
@@ -363,7 +363,7 @@ bool MpvGraph::setVolume(int volume)
     return mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &level) >= 0;
 }
 
-bool MpvGraph::setBalance(int balance)
+bool MpvGraph::SetBalance(int balance)
 {
     if (!isReady() || balance < -10000 || balance > 10000)
         return false;
@@ -372,14 +372,14 @@ bool MpvGraph::setBalance(int balance)
     return mpv_set_property_async(m_handle.get(), 0, "af", MPV_FORMAT_STRING, &value) >= 0;
 }
 
-bool MpvGraph::setWindowStyle(int style)
+bool MpvGraph::SetWindowStyle(int style)
 {
     // The video window is always a borderless child; any style is taken as that.
     Q_UNUSED(style);
     return hasVideo();
 }
 
-bool MpvGraph::setOwner(QWidget *owner)
+bool MpvGraph::SetOwner(QWidget *owner)
 {
     if (!hasVideo() || !owner)
         return false;
@@ -413,7 +413,7 @@ bool MpvGraph::SetWindowPosition(int left, int top, int width, int height)
     return true;
 }
 
-bool MpvGraph::setFullScreenMode(bool fullScreen)
+bool MpvGraph::SetFullScreenMode(bool fullScreen)
 {
     if (!hasVideo())
         return false;

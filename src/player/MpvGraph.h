@@ -38,17 +38,17 @@ public:
 
     std::optional<double> Duration() const override;
     std::optional<double> CurrentPosition() const override;
-    bool setCurrentPosition(double seconds) override;
+    bool SetCurrentPosition(double seconds) override;
 
-    bool setVolume(int volume) override;
-    bool setBalance(int balance) override;
+    bool SetVolume(int volume) override;
+    bool SetBalance(int balance) override;
 
-    bool setWindowStyle(int style) override;
-    bool setOwner(QWidget *owner) override;
+    bool SetWindowStyle(int style) override;
+    bool SetOwner(QWidget *owner) override;
     std::optional<int> Width() const override;
     std::optional<int> Height() const override;
     bool SetWindowPosition(int left, int top, int width, int height) override;
-    bool setFullScreenMode(bool fullScreen) override;
+    bool SetFullScreenMode(bool fullScreen) override;
 
     // The native window that shows the picture; null once it is gone.
     QWidget *videoWidget() const;

@@ -215,6 +215,11 @@ void frmWrite::PlayinPlaylist()
     Q_EMIT playSelectedRequested();
     const QString entry = List1->Text();
     Q_EMIT entryPlaying(entry);
+    setPlayingCaption(entry);
+}
+
+void frmWrite::setPlayingCaption(const QString &entry)
+{
     setWindowTitle(QStringLiteral("  KAVEL Playlist:") + runtime::FileNameOnly(entry));
 }
 

@@ -43,6 +43,8 @@ public:
     // Plays the selected entry, if any: stop, play, name it.
     void List1_dblclick();
     void PlayinPlaylist();
+    // Names the entry being played in the caption.
+    void setPlayingCaption(const QString &entry);
     // Activates the window and focuses the list, when it is shown.
     void SetFocus();
 

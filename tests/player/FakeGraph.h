@@ -41,7 +41,7 @@ public:
     {
         return m_rendered ? std::optional<double>(position) : std::nullopt;
     }
-    bool setCurrentPosition(double seconds) override
+    bool SetCurrentPosition(double seconds) override
     {
         note(QStringLiteral("CurrentPosition %1").arg(seconds));
         if (!m_rendered)
@@ -49,10 +49,10 @@ public:
         position = seconds;
         return true;
     }
-    bool setVolume(int volume) override { return act(QStringLiteral("Volume %1").arg(volume)); }
-    bool setBalance(int balance) override { return act(QStringLiteral("Balance %1").arg(balance)); }
-    bool setWindowStyle(int style) override { return video(QStringLiteral("WindowStyle %1").arg(style)); }
-    bool setOwner(QWidget *owner) override { return video(QStringLiteral("Owner ") + owner->objectName()); }
+    bool SetVolume(int volume) override { return act(QStringLiteral("Volume %1").arg(volume)); }
+    bool SetBalance(int balance) override { return act(QStringLiteral("Balance %1").arg(balance)); }
+    bool SetWindowStyle(int style) override { return video(QStringLiteral("WindowStyle %1").arg(style)); }
+    bool SetOwner(QWidget *owner) override { return video(QStringLiteral("Owner ") + owner->objectName()); }
     std::optional<int> Width() const override { return hasVideo() ? m_media.width : std::nullopt; }
     std::optional<int> Height() const override { return hasVideo() ? m_media.height : std::nullopt; }
     bool SetWindowPosition(int left, int top, int width, int height) override
@@ -63,7 +63,7 @@ public:
             windowPosition = QRect(left, top, width, height);
         return ok;
     }
-    bool setFullScreenMode(bool fullScreen) override
+    bool SetFullScreenMode(bool fullScreen) override
     {
         return video(QStringLiteral("FullScreenMode %1").arg(fullScreen));
     }

@@ -39,7 +39,7 @@ protected:
         return path;
     }
 
-    void load(const QString &commandLine = {}) { ASSERT_TRUE(form->Form_Load(commandLine, false)); }
+    void load(const QString &commandLine = {}) { form->Form_Load(commandLine); }
 
     QStringList callsOf(int graph) const
     {
@@ -109,14 +109,6 @@ TEST_F(Form1Test, PictureButtonsAreNamedByTheirToolTips)
     EXPECT_EQ(form->V1->toolTip(), QStringLiteral("Volume"));
 }
 
-TEST_F(Form1Test, SecondInstanceEndsAtOnce)
-{
-    EXPECT_FALSE(form->Form_Load(QStringLiteral("/some/clip.avi"), true));
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(graphs.log.isEmpty());
-    EXPECT_TRUE(form->CurrentFile.isEmpty());
-}
-
 TEST_F(Form1Test, WindowEndsCentredOnTheScreen)
 {
     load();
@@ -129,11 +121,12 @@ TEST_F(Form1Test, CommandLineMediaPlaysAtOnceWithQuotesRemoved)
 {
     load(QStringLiteral("\"/films/my clip.avi\""));
     EXPECT_EQ(form->CurrentFile, QStringLiteral("/films/my clip.avi"));
-    EXPECT_EQ(callsOf(1),
-              (QStringList {QStringLiteral("RenderFile /films/my clip.avi"), QStringLiteral("WindowStyle 0"),
-                            QStringLiteral("Owner Picture1"), callsOf(1).value(3), QStringLiteral("Run"),
-                            QStringLiteral("CurrentPosition 0")}));
-    EXPECT_TRUE(callsOf(1).value(3).startsWith(QStringLiteral("SetWindowPosition")));
+    EXPECT_EQ(
+        callsOf(1),
+        (QStringList {QStringLiteral("RenderFile /films/my clip.avi"), QStringLiteral("Volume 0"),
+                      QStringLiteral("Balance 0"), QStringLiteral("WindowStyle 0"), QStringLiteral("Owner Picture1"),
+                      callsOf(1).value(5), QStringLiteral("Run"), QStringLiteral("CurrentPosition 0")}));
+    EXPECT_TRUE(callsOf(1).value(5).startsWith(QStringLiteral("SetWindowPosition")));
     EXPECT_EQ(form->Label5->Caption(), QStringLiteral("640x480"));
     EXPECT_EQ(form->Label4->Caption(), QStringLiteral("00:01:35"));
     EXPECT_EQ(form->H1->Max(), 95);
@@ -248,9 +241,50 @@ TEST_F(Form1Test, EndOfASingleFileStopsAndRewinds)
     ASSERT_TRUE(waitFor([&] { return graphs.log.contains(QStringLiteral("#1 Stop")); }));
     EXPECT_TRUE(graphs.log.contains(QStringLiteral("#1 CurrentPosition 0")));
     EXPECT_EQ(graph->position, 0);
-    // No playlist entry is selected: nothing else is opened.
-    EXPECT_FALSE(graphs.log.contains(QStringLiteral("#2 RenderFile"), Qt::CaseSensitive));
-    EXPECT_EQ(callsOf(2), QStringList());
+    // The tick after the rewind is the one that would move on to a next entry.
+    ASSERT_TRUE(waitFor([&] { return form->Text1.text() == QStringLiteral("00:01:35"); }));
+    EXPECT_EQ(callsOf(2), QStringList()) << "no playlist entry is selected: nothing else is opened";
+    EXPECT_TRUE(form->MediaControl);
+}
+
+TEST_F(Form1Test, NewFilePlaysAtTheBarsVolumeAndBalance)
+{
+    load(QStringLiteral("/films/one.avi"));
+    form->V1->setValue(-2000);
+    Q_EMIT form->V1->Scroll();
+    form->CurrentFile = QStringLiteral("/films/two.avi");
+    form->LoadCommFile();
+    const QStringList calls = callsOf(2);
+    const qsizetype rendered = calls.indexOf(QStringLiteral("RenderFile /films/two.avi"));
+    ASSERT_GE(rendered, 0);
+    EXPECT_GT(calls.indexOf(QStringLiteral("Volume -2000")), rendered);
+    EXPECT_GT(calls.indexOf(QStringLiteral("Balance 0")), rendered);
+    EXPECT_LT(calls.indexOf(QStringLiteral("Volume -2000")), calls.indexOf(QStringLiteral("Run")));
+}
+
+TEST_F(Form1Test, FullScreenCarriesOverToTheNextFile)
+{
+    load(QStringLiteral("/films/one.avi"));
+    form->ToggleFS();
+    ASSERT_EQ(form->FullScreen, -1);
+    form->CurrentFile = QStringLiteral("/films/two.avi");
+    form->LoadCommFile();
+    EXPECT_TRUE(callsOf(2).contains(QStringLiteral("FullScreenMode 1")));
+    EXPECT_EQ(form->FullScreen, -1);
+
+    form->ToggleFS();
+    form->CurrentFile = QStringLiteral("/films/three.avi");
+    form->LoadCommFile();
+    EXPECT_FALSE(callsOf(3).contains(QStringLiteral("FullScreenMode 1")));
+    EXPECT_FALSE(callsOf(3).contains(QStringLiteral("FullScreenMode 0")));
+}
+
+TEST_F(Form1Test, BalanceBarIsNeverShown)
+{
+    load();
+    form->resize(1000, 600);
+    EXPECT_FALSE(form->H2->isVisible());
+    EXPECT_TRUE(form->Picture1->isVisible());
 }
 
 TEST_F(Form1Test, OpenDialogCancelledKeepsWhatPlays)

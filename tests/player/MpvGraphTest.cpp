@@ -82,8 +82,8 @@ protected:
     std::unique_ptr<MpvGraph> openInPicture(const char *name)
     {
         auto graph = open(name);
-        EXPECT_TRUE(graph->setWindowStyle(0));
-        EXPECT_TRUE(graph->setOwner(picture));
+        EXPECT_TRUE(graph->SetWindowStyle(0));
+        EXPECT_TRUE(graph->SetOwner(picture));
         EXPECT_TRUE(graph->SetWindowPosition(0, 0, 320, 240));
         return graph;
     }
@@ -151,10 +151,10 @@ TEST_F(MpvGraphTest, AudioOnlyFilePlaysWithoutVideoWindow)
     EXPECT_TRUE(near(graph->Duration(), kClipSeconds, 0.25));
     EXPECT_EQ(graph->Width(), std::nullopt);
     EXPECT_EQ(graph->Height(), std::nullopt);
-    EXPECT_FALSE(graph->setWindowStyle(0));
-    EXPECT_FALSE(graph->setOwner(picture));
+    EXPECT_FALSE(graph->SetWindowStyle(0));
+    EXPECT_FALSE(graph->SetOwner(picture));
     EXPECT_FALSE(graph->SetWindowPosition(0, 0, 100, 100));
-    EXPECT_FALSE(graph->setFullScreenMode(true));
+    EXPECT_FALSE(graph->SetFullScreenMode(true));
     EXPECT_FALSE(graph->videoWidget()->isVisible());
 
     EXPECT_TRUE(graph->Run());
@@ -187,11 +187,11 @@ TEST_F(MpvGraphTest, UnplayableFilesFailQuicklyAndLeaveAnEmptyGraph)
         EXPECT_FALSE(graph.Run());
         EXPECT_FALSE(graph.Pause());
         EXPECT_FALSE(graph.Stop());
-        EXPECT_FALSE(graph.setCurrentPosition(0));
-        EXPECT_FALSE(graph.setVolume(0));
-        EXPECT_FALSE(graph.setBalance(0));
-        EXPECT_FALSE(graph.setOwner(picture));
-        EXPECT_FALSE(graph.setFullScreenMode(true));
+        EXPECT_FALSE(graph.SetCurrentPosition(0));
+        EXPECT_FALSE(graph.SetVolume(0));
+        EXPECT_FALSE(graph.SetBalance(0));
+        EXPECT_FALSE(graph.SetOwner(picture));
+        EXPECT_FALSE(graph.SetFullScreenMode(true));
         // Nothing plays in the background.
         EXPECT_FALSE(waitFor([&] { return graph.CurrentPosition().has_value(); }, 200));
     }
@@ -203,12 +203,12 @@ TEST_F(MpvGraphTest, TruncatedClipEndsLikeAnyOther)
     MpvGraph graph(picture);
     ASSERT_TRUE(graph.RenderFile(fixture("truncated.avi")));
     EXPECT_TRUE(near(graph.Duration(), kClipSeconds / 2, 0.5)) << graph.Duration().value_or(-1);
-    graph.setCurrentPosition(2.5);
+    graph.SetCurrentPosition(2.5);
     EXPECT_TRUE(graph.Run());
     EXPECT_TRUE(waitFor([&] { return graph.CurrentPosition() && graph.CurrentPosition() == graph.Duration(); }, 10000));
     // The program's stop and rewind after the end.
     EXPECT_TRUE(graph.Stop());
-    graph.setCurrentPosition(0);
+    graph.SetCurrentPosition(0);
 }
 
 TEST_F(MpvGraphTest, RunPauseAndStop)
@@ -231,7 +231,7 @@ TEST_F(MpvGraphTest, RunPauseAndStop)
     ASSERT_TRUE(graph->Run());
     EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > paused + 0.2; }));
     ASSERT_TRUE(graph->Stop());
-    ASSERT_TRUE(graph->setCurrentPosition(0));
+    ASSERT_TRUE(graph->SetCurrentPosition(0));
     EXPECT_TRUE(near(graph->CurrentPosition(), 0, 0.01));
     EXPECT_FALSE(waitFor([&] { return !near(graph->CurrentPosition(), 0, 0.1); }, 300));
 }
@@ -245,7 +245,7 @@ TEST_F(MpvGraphTest, SeekingShowsTheNewPositionAtOnce)
         ASSERT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.2; }));
         ASSERT_TRUE(graph->Pause());
 
-        ASSERT_TRUE(graph->setCurrentPosition(3));
+        ASSERT_TRUE(graph->SetCurrentPosition(3));
         EXPECT_TRUE(near(graph->CurrentPosition(), 3, 0.01));
         // Where the engine lands, once it is there, and no earlier position comes back meanwhile.
         QElapsedTimer timer;
@@ -255,8 +255,8 @@ TEST_F(MpvGraphTest, SeekingShowsTheNewPositionAtOnce)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         }
 
-        EXPECT_FALSE(graph->setCurrentPosition(-1));
-        EXPECT_FALSE(graph->setCurrentPosition(std::nan("")));
+        EXPECT_FALSE(graph->SetCurrentPosition(-1));
+        EXPECT_FALSE(graph->SetCurrentPosition(std::nan("")));
         EXPECT_TRUE(near(graph->CurrentPosition(), 3, 0.1));
     }
 }
@@ -266,7 +266,7 @@ TEST_F(MpvGraphTest, PositionReadsAsDurationAtTheEnd)
     auto graph = open("clip.wmv");
     const double duration = graph->Duration().value_or(0);
     ASSERT_GT(duration, 1);
-    ASSERT_TRUE(graph->setCurrentPosition(duration - 0.5));
+    ASSERT_TRUE(graph->SetCurrentPosition(duration - 0.5));
     ASSERT_TRUE(graph->Run());
     ASSERT_TRUE(waitFor([&] { return graph->CurrentPosition() == duration; }, 5000));
     // It stays there: the last frame is kept.
@@ -274,7 +274,7 @@ TEST_F(MpvGraphTest, PositionReadsAsDurationAtTheEnd)
 
     // The program's stop and rewind, then it plays again.
     ASSERT_TRUE(graph->Stop());
-    ASSERT_TRUE(graph->setCurrentPosition(0));
+    ASSERT_TRUE(graph->SetCurrentPosition(0));
     EXPECT_TRUE(waitFor([&] { return near(graph->CurrentPosition(), 0, 0.1); }));
     ASSERT_TRUE(graph->Run());
     EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.3; }));
@@ -285,13 +285,13 @@ TEST_F(MpvGraphTest, VolumeAndBalanceRefuseValuesOutOfRange)
     auto graph = open("clip.avi");
     ASSERT_TRUE(graph->Run());
     for (int volume : {0, -1, -600, -5000, -10000})
-        EXPECT_TRUE(graph->setVolume(volume)) << volume;
+        EXPECT_TRUE(graph->SetVolume(volume)) << volume;
     for (int volume : {1, -10001, 2147483647})
-        EXPECT_FALSE(graph->setVolume(volume)) << volume;
+        EXPECT_FALSE(graph->SetVolume(volume)) << volume;
     for (int balance : {0, 2500, -2500, 10000, -10000, 0})
-        EXPECT_TRUE(graph->setBalance(balance)) << balance;
+        EXPECT_TRUE(graph->SetBalance(balance)) << balance;
     for (int balance : {10001, -10001, 2147483647})
-        EXPECT_FALSE(graph->setBalance(balance)) << balance;
+        EXPECT_FALSE(graph->SetBalance(balance)) << balance;
     // The audio chain still plays after the filter changes.
     const double before = graph->CurrentPosition().value_or(0);
     EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > before + 0.3; }));
@@ -304,7 +304,7 @@ TEST_F(MpvGraphTest, VideoWindowLivesInItsOwnerAtTheGivenPlace)
     EXPECT_FALSE(video->isVisible());
     EXPECT_TRUE(video->testAttribute(Qt::WA_NativeWindow));
 
-    ASSERT_TRUE(graph->setOwner(picture));
+    ASSERT_TRUE(graph->SetOwner(picture));
     ASSERT_TRUE(graph->SetWindowPosition(10, 20, 300, 200));
     EXPECT_EQ(video->parentWidget(), picture);
     EXPECT_TRUE(video->isVisible());
@@ -316,7 +316,7 @@ TEST_F(MpvGraphTest, VideoWindowLivesInItsOwnerAtTheGivenPlace)
     QWidget other(&window);
     other.setGeometry(0, 0, 200, 200);
     const WId id = video->winId();
-    ASSERT_TRUE(graph->setOwner(&other));
+    ASSERT_TRUE(graph->SetOwner(&other));
     EXPECT_EQ(video->parentWidget(), &other);
     EXPECT_EQ(video->winId(), id);
 }
@@ -329,7 +329,7 @@ TEST_F(MpvGraphTest, FullScreenAndBackKeepPlaying)
     const WId id = video->winId();
     ASSERT_TRUE(graph->Run());
 
-    ASSERT_TRUE(graph->setFullScreenMode(true));
+    ASSERT_TRUE(graph->SetFullScreenMode(true));
     QWidget *fullScreen = video->window();
     ASSERT_NE(fullScreen, &window);
     EXPECT_TRUE(fullScreen->isFullScreen());
@@ -338,7 +338,7 @@ TEST_F(MpvGraphTest, FullScreenAndBackKeepPlaying)
     EXPECT_EQ(video->winId(), id);
     // The engine follows its window to the new size by itself.
     EXPECT_TRUE(waitFor([&] { return showsPicture(fullScreen->geometry()); }));
-    EXPECT_TRUE(graph->setFullScreenMode(true));
+    EXPECT_TRUE(graph->SetFullScreenMode(true));
     EXPECT_EQ(video->window(), fullScreen);
     // The place in the owner changes while full screen, for the return.
     ASSERT_TRUE(graph->SetWindowPosition(7, 8, 300, 225));
@@ -347,7 +347,7 @@ TEST_F(MpvGraphTest, FullScreenAndBackKeepPlaying)
     double position = graph->CurrentPosition().value_or(0);
     EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > position + 0.2; }));
 
-    ASSERT_TRUE(graph->setFullScreenMode(false));
+    ASSERT_TRUE(graph->SetFullScreenMode(false));
     EXPECT_EQ(video->parentWidget(), picture);
     EXPECT_EQ(video->geometry(), QRect(7, 8, 300, 225));
     EXPECT_TRUE(video->isVisible());
@@ -388,12 +388,12 @@ TEST_F(MpvGraphTest, GraphOutlivingItsVideoHostFailsSafely)
     auto host = std::make_unique<QWidget>(&window);
     auto graph = std::make_unique<MpvGraph>(host.get());
     ASSERT_TRUE(graph->RenderFile(fixture("clip.avi")));
-    ASSERT_TRUE(graph->setOwner(host.get()));
+    ASSERT_TRUE(graph->SetOwner(host.get()));
     ASSERT_TRUE(graph->Run());
     host.reset();
     EXPECT_EQ(graph->videoWidget(), nullptr);
     EXPECT_FALSE(graph->Run());
-    EXPECT_FALSE(graph->setFullScreenMode(true));
+    EXPECT_FALSE(graph->SetFullScreenMode(true));
     EXPECT_EQ(graph->CurrentPosition(), std::nullopt);
     graph.reset();
 }
