@@ -31,13 +31,24 @@ std::vector<xcb_keysym_t> keysymsFor(Qt::Key key, bool keypad)
         if (keypad)
             return {XK_KP_Enter};
         return {XK_Return, XK_KP_Enter};
+    // The arrow keys are the keypad's too, as long as Num Lock does not make them digits.
     case Qt::Key_Up:
-        return {keypad ? xcb_keysym_t(XK_KP_Up) : xcb_keysym_t(XK_Up)};
+        if (keypad)
+            return {XK_KP_Up};
+        return {XK_Up, XK_KP_Up};
     case Qt::Key_Down:
-        return {keypad ? xcb_keysym_t(XK_KP_Down) : xcb_keysym_t(XK_Down)};
+        if (keypad)
+            return {XK_KP_Down};
+        return {XK_Down, XK_KP_Down};
     default:
         return {};
     }
+}
+
+// Keys that Num Lock turns into digits: with it on they are other keys.
+bool isKeypadNavigation(xcb_keysym_t keysym)
+{
+    return keysym >= XK_KP_Home && keysym <= XK_KP_Delete;
 }
 
 } // namespace
@@ -79,7 +90,7 @@ bool X11HotKeys::grab(Grab &grab)
     grab.keycodes = keycodes(grab.keysym);
     std::vector<xcb_void_cookie_t> cookies;
     for (xcb_keycode_t keycode : grab.keycodes) {
-        for (std::uint16_t modifiers : modifierVariants()) {
+        for (std::uint16_t modifiers : modifierVariants(grab.keysym)) {
             // Not owner_events: the key reaches the root window even when one of
             // our own windows has the focus.
             cookies.push_back(xcb_grab_key_checked(m_connection, 0, m_root, modifiers, keycode, XCB_GRAB_MODE_ASYNC,
@@ -104,7 +115,7 @@ bool X11HotKeys::grab(Grab &grab)
 void X11HotKeys::ungrab(const Grab &grab)
 {
     for (xcb_keycode_t keycode : grab.keycodes) {
-        for (std::uint16_t modifiers : modifierVariants())
+        for (std::uint16_t modifiers : modifierVariants(grab.keysym))
             xcb_ungrab_key(m_connection, keycode, m_root, modifiers);
     }
 }
@@ -140,8 +151,10 @@ void X11HotKeys::readModifiers()
     m_alt = alt ? alt : std::uint16_t(XCB_MOD_MASK_1);
 }
 
-std::vector<std::uint16_t> X11HotKeys::modifierVariants() const
+std::vector<std::uint16_t> X11HotKeys::modifierVariants(xcb_keysym_t keysym) const
 {
+    if (isKeypadNavigation(keysym))
+        return {m_alt, std::uint16_t(m_alt | XCB_MOD_MASK_LOCK)};
     return {m_alt, std::uint16_t(m_alt | XCB_MOD_MASK_LOCK), std::uint16_t(m_alt | m_numLock),
             std::uint16_t(m_alt | XCB_MOD_MASK_LOCK | m_numLock)};
 }

@@ -42,7 +42,8 @@ private:
     void ungrab(const Grab &grab);
     void readModifiers();
     std::vector<xcb_keycode_t> keycodes(xcb_keysym_t keysym) const;
-    std::vector<std::uint16_t> modifierVariants() const;
+    // Alt with every Caps Lock / Num Lock state the key stays itself in.
+    std::vector<std::uint16_t> modifierVariants(xcb_keysym_t keysym) const;
     const Grab *grabOf(xcb_keycode_t keycode) const;
 
     xcb_connection_t *m_connection;

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QUrl>
 
 #include <map>
 
@@ -78,7 +80,17 @@ bool isIniPlaylist(QStringView text)
     return text.sliced(start, end - start).trimmed().compare(u"[playlist]", Qt::CaseInsensitive) == 0;
 }
 
-QStringList iniEntries(QStringView text)
+// Other players write FileN entries relative to the playlist's own folder, or as file: URLs.
+QString iniEntryPath(const QString &entry, const QString &folder)
+{
+    if (entry.startsWith(u"file://", Qt::CaseInsensitive))
+        return nativePath(QUrl(entry).toLocalFile());
+    if (folder.isEmpty() || entry.isEmpty() || !QDir::isRelativePath(entry))
+        return entry;
+    return nativePath(QDir::cleanPath(QDir(folder).filePath(entry)));
+}
+
+QStringList iniEntries(QStringView text, const QString &folder)
 {
     std::map<qulonglong, QString> files;
     bool inPlaylistSection = false;
@@ -102,21 +114,50 @@ QStringList iniEntries(QStringView text)
     QStringList entries;
     entries.reserve(qsizetype(files.size()));
     for (const auto &[n, file] : files)
-        entries.append(file);
+        entries.append(iniEntryPath(file, folder));
     return entries;
 }
 
-// Text with a stray control byte or an odd byte that is not in the 8-bit
-// encoding is still a playlist; a file made largely of them is not.
-bool looksBinary(const QByteArray &bytes, QStringView text)
+// A run of three upper-half letters is a word of Cyrillic; Western names have their accented
+// letters among plain ones.
+bool looksCyrillic(const QByteArray &bytes)
 {
-    qsizetype odd = text.count(QChar::ReplacementCharacter);
+    int run = 0;
     for (const char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7f)
-            ++odd;
+        run = static_cast<unsigned char>(byte) >= 0xC0 ? run + 1 : 0;
+        if (run >= 3)
+            return true;
     }
-    return odd * 4 > bytes.size();
+    return false;
+}
+
+// UTF-8 where the bytes are valid UTF-8 (or carry a Unicode byte order mark);
+// otherwise the 8-bit code page the playlist was most likely written in. A
+// text editor's end-of-file mark is not part of the text.
+QString decodeText(QByteArray bytes)
+{
+    if (bytes.endsWith('\x1A'))
+        bytes.chop(1);
+    if (const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes))
+        return QStringDecoder(*marked, QStringConverter::Flag::Stateless).decode(bytes);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder codePage(looksCyrillic(bytes) ? "windows-1251" : "windows-1252");
+    // Without a converter for the code page its first half is still Latin-1's.
+    return codePage.isValid() ? QString(codePage.decode(bytes)) : QString::fromLatin1(bytes);
+}
+
+// Paths hold no NUL and no control characters but the tab.
+bool isText(QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r' && u != u'\f') || u == 0x7F)
+            return false;
+    }
+    return true;
 }
 
 PlaylistReadResult readFailure(const QString &path, const QString &reason)
@@ -133,19 +174,19 @@ bool endsWithAny(const QString &path, std::initializer_list<QStringView> endings
     return false;
 }
 
-QStringList parseText(QStringView text)
+QStringList parseText(QStringView text, const QString &folder)
 {
     // An editor's byte order mark is not part of the first path.
     if (text.startsWith(QChar::ByteOrderMark))
         text = text.sliced(1);
-    return isIniPlaylist(text) ? iniEntries(text) : plainEntries(text);
+    return isIniPlaylist(text) ? iniEntries(text, folder) : plainEntries(text);
 }
 
 } // namespace
 
-QStringList parsePlaylist(const QByteArray &bytes)
+QStringList parsePlaylist(const QByteArray &bytes, const QString &folder)
 {
-    return parseText(QString::fromLocal8Bit(bytes));
+    return parseText(decodeText(bytes), folder);
 }
 
 PlaylistReadResult readPlaylist(const QString &path)
@@ -169,10 +210,10 @@ PlaylistReadResult readPlaylist(const QString &path)
         return readFailure(path, file.errorString());
     if (bytes.size() > MaxPlaylistBytes)
         return readFailure(path, QStringLiteral("the file is too large for a playlist"));
-    const QString text = QString::fromLocal8Bit(bytes);
-    if (looksBinary(bytes, text))
+    const QString text = decodeText(bytes);
+    if (!isText(text))
         return readFailure(path, QStringLiteral("it is not a text file"));
-    return {true, parseText(text), {}};
+    return {true, parseText(text, info.absolutePath()), {}};
 }
 
 bool writePlaylist(const QString &path, const QStringList &entries, QString *error)

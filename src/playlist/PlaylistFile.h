@@ -10,7 +10,12 @@
 // Reading: a line ends at CR or CR LF, never at a lone LF; trailing spaces are
 // dropped, everything else stays; an empty line is an empty entry. Files other
 // players write as INI ("[playlist]", "File1=...") give their FileN values in
-// order of N.
+// order of N, relative ones taken from the playlist's folder.
+//
+// The text is UTF-8 where it is valid UTF-8 (or Unicode with a byte order
+// mark); otherwise it was written in a Windows code page: Cyrillic (1251)
+// where words of upper-half letters stand together, else Western (1252).
+// Writing uses the system's 8-bit encoding.
 
 namespace playlist {
 
@@ -24,8 +29,9 @@ struct PlaylistReadResult {
 // nothing.
 PlaylistReadResult readPlaylist(const QString &path);
 
-// The entries held by the bytes of a playlist file (either form).
-QStringList parsePlaylist(const QByteArray &bytes);
+// The entries held by the bytes of a playlist file (either form); folder is
+// the playlist's own, where relative INI entries are found.
+QStringList parsePlaylist(const QByteArray &bytes, const QString &folder = {});
 
 // Writes the entries to path through a temporary file that replaces the old
 // one only once complete. Returns false and sets *error (naming the path and

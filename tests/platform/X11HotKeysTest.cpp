@@ -153,6 +153,9 @@ TEST(X11HotKeys, EveryPlayerKeyArrivesWithItsId)
     }
     press("alt+KP_Enter");
     EXPECT_TRUE(pressedIds(spy, {2})) << "keypad Enter";
+    press("alt+KP_Down");
+    press("alt+KP_Up");
+    EXPECT_TRUE(pressedIds(spy, {5, 6})) << "the keypad's arrows";
 
     // Without Alt, or with another modifier too, the key is not a hot key.
     press("p");

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 using namespace playlist;
@@ -68,20 +70,47 @@ TEST(PlaylistFileTest, ParsesLinesAsTheFormatSays)
         EXPECT_EQ(parsePlaylist(c.bytes), c.entries) << c.name;
 }
 
-TEST(PlaylistFileTest, LongLinesAndNulBytesKeepTheFollowingEntries)
+TEST(PlaylistFileTest, ReadsTextInTheEncodingItWasWrittenInAndRefusesWhatIsNotText)
 {
-    QByteArray bytes;
-    const QByteArray longLine(10000, 'x');
-    bytes += longLine + "\r\n";
-    bytes += QByteArray("with\0nul\0", 9) + "\r\n";
-    bytes += "/after/them.avi\r\n";
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        std::optional<QStringList> entries; // nothing: refused
+    } cases[] = {
+        {"UTF-8", "/m/\xC3\xA9t\xC3\xA9.avi\r\n", QStringList {QString::fromUtf8("/m/\xC3\xA9t\xC3\xA9.avi")}},
+        {"Western code page", "C:\\Filme\\\xC9t\xE9 \x80.avi\r\n",
+         QStringList {QString::fromUtf8("C:\\Filme\\\xC3\x89t\xC3\xA9 \xE2\x82\xAC.avi")}},
+        {"Cyrillic code page", "C:\\\xD4\xE8\xEB\xFC\xEC.avi\r\n",
+         QStringList {QString::fromUtf8("C:\\\xD0\xA4\xD0\xB8\xD0\xBB\xD1\x8C\xD0\xBC.avi")}},
+        {"UTF-16 with its byte order mark", QByteArray("\xFF\xFE/\0a\0\r\0\n\0", 10), QStringList {"/a"}},
+        {"a long line", QByteArray(10000, 'x') + "\r\n/b.avi", QStringList {QString(10000, u'x'), "/b.avi"}},
+        {"an editor's end-of-file mark", "/a.avi\r\n\x1A", QStringList {"/a.avi"}},
+        {"NUL bytes", QByteArray("/a\0.avi\r\n", 10), std::nullopt},
+        {"control characters", "/a.avi\r\n\x1B[2J\r\n", std::nullopt},
+    };
     QTemporaryDir dir;
-    const PlaylistReadResult result = readPlaylist(writeBytes(dir, "long.pls", bytes));
-    ASSERT_TRUE(result.ok) << result.error.toStdString();
-    ASSERT_EQ(result.entries.size(), 3);
-    EXPECT_EQ(result.entries[0].size(), 10000);
-    EXPECT_EQ(result.entries[1].size(), 9);
-    EXPECT_EQ(result.entries[2], "/after/them.avi");
+    for (const auto &c : cases) {
+        const PlaylistReadResult result = readPlaylist(writeBytes(dir, "list.pls", c.bytes));
+        EXPECT_EQ(result.ok, c.entries.has_value()) << c.name << ": " << result.error.toStdString();
+        EXPECT_EQ(result.entries, c.entries.value_or(QStringList())) << c.name;
+    }
+}
+
+TEST(PlaylistFileTest, RelativeIniEntriesAreTakenFromThePlaylistsFolder)
+{
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath("lists");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString list = writeBytes(dir, "lists/films.pls",
+                                    "[playlist]\nFile1=a.avi\nFile2=../b.avi\nFile3=/abs/c.avi\n"
+                                    "File4=file:///abs/d%20e.avi\n");
+    const PlaylistReadResult result = readPlaylist(list);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.entries,
+              QStringList(
+                  {QDir(folder).filePath("a.avi"), QDir(dir.path()).filePath("b.avi"), "/abs/c.avi", "/abs/d e.avi"}));
+    // The plain form hands its lines over as written.
+    EXPECT_EQ(readPlaylist(writeBytes(dir, "lists/plain.pls", "a.avi\r\n")).entries, QStringList {"a.avi"});
 }
 
 TEST(PlaylistFileTest, WritesCrLfAfterEveryEntry)
