@@ -13,15 +13,17 @@
 #include <optional>
 
 // The real kavel-player started as a user would start it, on the test's own
-// display, with a runtime folder of its own so instances of other tests do
-// not meet it.
+// display, with a home of its own (runtime, data and settings folders) so
+// that instances of other tests and the machine's own user do not meet it.
 class PlayerProcess
 {
 public:
-    explicit PlayerProcess(const QTemporaryDir &runtimeDir)
+    explicit PlayerProcess(const QTemporaryDir &home)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(env);
@@ -46,6 +48,12 @@ public:
     QProcess process;
 };
 
+// Where a player started with home looks for the user's skins.
+inline QString userFormsFolder(const QTemporaryDir &home)
+{
+    return home.filePath(QStringLiteral("data/kavel-player/forms"));
+}
+
 // Runs a command line tool and returns its standard output, or nothing when it failed.
 inline std::optional<QString> runTool(const QString &program, const QStringList &arguments)
 {
@@ -59,13 +67,14 @@ inline std::optional<QString> runTool(const QString &program, const QStringList 
     return output; // leading blanks belong to window names
 }
 
-// The visible top-level windows of the player, by the X11 class Qt gives them
-// (its native video window carries the class too, one level further down).
+// The visible top-level windows of the player, by the X11 class Qt gives them:
+// each in the frame the window manager put round it (its native video window
+// carries the class too, one level further down).
 inline QStringList playerWindows()
 {
     return runTool(QStringLiteral("xdotool"),
                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--maxdepth"),
-                    QStringLiteral("1"), QStringLiteral("--class"), QStringLiteral("kavel-player")})
+                    QStringLiteral("2"), QStringLiteral("--class"), QStringLiteral("kavel-player")})
         .value_or(QString())
         .split(u'\n', Qt::SkipEmptyParts);
 }
