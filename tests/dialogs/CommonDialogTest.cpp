@@ -1,5 +1,7 @@
 #include "CommonDialog.h"
 
+#include "QtPrinters.h"
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -15,12 +17,6 @@
 
 #include <functional>
 #include <memory>
-#include <ostream>
-
-void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

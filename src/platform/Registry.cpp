@@ -1,0 +1,8 @@
+#include "Registry.h"
+
+#include "SystemInfoRegistry.h"
+
+std::unique_ptr<Registry> Registry::create()
+{
+    return std::make_unique<SystemInfoRegistry>();
+}
