@@ -1,5 +1,6 @@
 #include "ShellIconTestSupport.h"
 
+#include "FormFile.h"
 #include "PropertyBag.h"
 #include "SystemMenu.h"
 #include "Units.h"
@@ -7,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -208,20 +210,31 @@ TEST(ShellIcon, DesignerAddsNothing)
 
 TEST(ShellIcon, LoadingASavedVisibleIconAddsItWithItsSavedValues)
 {
+    QTemporaryDir dir;
+    ASSERT_TRUE(redPicture().image().save(dir.filePath(QStringLiteral("tray.png"))));
+    QString error;
+    const std::optional<runtime::FormObject> form
+        = runtime::FormFile::parse(QStringLiteral("Begin Form Form1\n"
+                                                  "   Begin Vantrel.ShellIcon ShellIcon1\n"
+                                                  "      ToolTipText = \"KAVEL Player\"\n"
+                                                  "      Icon = Picture(\"tray.png\")\n"
+                                                  "      Visible = True\n"
+                                                  "   End\n"
+                                                  "End\n"),
+                                   dir.path(), QStringLiteral("Form1.frm"), &error);
+    ASSERT_TRUE(form) << error.toStdString();
     FakeNotifyIconHost host;
     ShellIcon icon(&host);
     QStringList notified;
     QObject::connect(&icon, &ShellIcon::propertyChanged, [&](const QString &name) { notified << name; });
-    const runtime::Picture picture = redPicture();
-    runtime::PropertyBag bag;
-    bag.set(QStringLiteral("ToolTipText"), QStringLiteral("KAVEL Player"));
-    bag.set(QStringLiteral("Icon"), QVariant::fromValue(picture));
-    bag.set(QStringLiteral("Visible"), true);
-    icon.ReadProperties(bag);
+    icon.ReadProperties(form->child(QStringLiteral("ShellIcon1"))->properties);
 
     ASSERT_EQ(host.messages(), QList<std::uint32_t> {Add});
     EXPECT_EQ(host.calls[0].record().tip(), QStringLiteral("KAVEL Player"));
-    EXPECT_EQ(host.calls[0].record().hIcon, picture.handle());
+    EXPECT_NE(icon.Icon().handle(), 0u);
+    EXPECT_EQ(host.calls[0].record().hIcon, icon.Icon().handle());
+    EXPECT_EQ(icon.Icon().image().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(icon.Visible(), runtime::True);
     EXPECT_EQ(icon.SysMenu(), runtime::True);
     EXPECT_TRUE(notified.isEmpty());
 }
