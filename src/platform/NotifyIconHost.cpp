@@ -1,0 +1,8 @@
+#include "NotifyIconHost.h"
+
+#include "SystemTrayHost.h"
+
+std::unique_ptr<NotifyIconHost> NotifyIconHost::create(PictureLookup pictureOf)
+{
+    return std::make_unique<SystemTrayHost>(std::move(pictureOf));
+}

@@ -1,0 +1,123 @@
+#include "SystemTrayHost.h"
+
+#include "NotifyIconDataA.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int AvailabilityCheckMs = 1000;
+
+} // namespace
+
+SystemTrayHost::SystemTrayHost(PictureLookup pictureOf)
+    : m_pictureOf(std::move(pictureOf))
+    , m_available(QSystemTrayIcon::isSystemTrayAvailable())
+{
+    m_availabilityCheck.setInterval(AvailabilityCheckMs);
+    connect(&m_availabilityCheck, &QTimer::timeout, this, &SystemTrayHost::checkAvailability);
+    m_availabilityCheck.start();
+}
+
+bool SystemTrayHost::notifyIcon(std::uint32_t message, QByteArrayView data)
+{
+    const std::optional<NotifyIconDataA> record = NotifyIconDataA::fromBytes(data);
+    if (!record)
+        return false;
+    const auto icon = find(record->hWnd, record->uID);
+    switch (message) {
+    case NIM_ADD: {
+        if (icon != m_icons.end())
+            return false;
+        Icon &added = m_icons.emplace_back(Icon {record->hWnd, record->uID, std::nullopt, new QSystemTrayIcon(this)});
+        connect(added.tray, &QSystemTrayIcon::activated, this,
+                [this, tray = added.tray](QSystemTrayIcon::ActivationReason reason) { activated(tray, reason); });
+        apply(added, *record);
+        added.tray->show();
+        return isAvailable();
+    }
+    case NIM_MODIFY:
+        if (icon == m_icons.end())
+            return false;
+        apply(*icon, *record);
+        return isAvailable();
+    case NIM_DELETE:
+        if (icon == m_icons.end())
+            return false;
+        // Its window may be handling one of its activations: the icon goes
+        // once that has returned.
+        icon->tray->disconnect(this);
+        icon->tray->deleteLater();
+        m_icons.erase(icon);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SystemTrayHost::isAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+std::vector<SystemTrayHost::Icon>::iterator SystemTrayHost::find(std::uint32_t hWnd, std::uint32_t uID)
+{
+    return std::find_if(m_icons.begin(), m_icons.end(),
+                        [&](const Icon &icon) { return icon.hWnd == hWnd && icon.uID == uID; });
+}
+
+void SystemTrayHost::apply(Icon &icon, const NotifyIconDataA &data)
+{
+    if (data.uFlags & NotifyIconDataA::NIF_MESSAGE)
+        icon.callbackMessage = data.uCallbackMessage;
+    if (data.uFlags & NotifyIconDataA::NIF_ICON) {
+        const QImage picture = m_pictureOf ? m_pictureOf(data.hIcon) : QImage();
+        icon.tray->setIcon(picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture)));
+    }
+    if (data.uFlags & NotifyIconDataA::NIF_TIP)
+        icon.tray->setToolTip(data.tip());
+}
+
+void SystemTrayHost::activated(const QSystemTrayIcon *tray, QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        if (send(tray, WM_LBUTTONDOWN))
+            send(tray, WM_LBUTTONUP);
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        if (send(tray, WM_LBUTTONDBLCLK))
+            send(tray, WM_LBUTTONUP);
+        break;
+    case QSystemTrayIcon::Context:
+        send(tray, WM_RBUTTONDOWN);
+        break;
+    default:
+        break;
+    }
+}
+
+bool SystemTrayHost::send(const QSystemTrayIcon *tray, std::uint32_t mouseMessage)
+{
+    const auto icon = std::find_if(m_icons.begin(), m_icons.end(), [tray](const Icon &i) { return i.tray == tray; });
+    if (icon == m_icons.end())
+        return false;
+    if (!icon->callbackMessage)
+        return true;
+    const QPointer<SystemTrayHost> self(this);
+    emit windowMessage(icon->hWnd, *icon->callbackMessage, icon->uID, mouseMessage);
+    return !self.isNull();
+}
+
+void SystemTrayHost::checkAvailability()
+{
+    const bool available = isAvailable();
+    if (available == m_available)
+        return;
+    m_available = available;
+    emit availabilityChanged(available);
+}

@@ -1,0 +1,135 @@
+#include "NotifyIconDataA.h"
+#include "NotifyIconHost.h"
+
+#include "QtPrinters.h"
+#include "WaitFor.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+// The real notification area on a display of its own, with trayer as the
+// panel that hosts the icons.
+
+namespace {
+
+constexpr std::uint32_t RedPicture = 5;
+
+NotifyIconDataA record(const QByteArray &tip)
+{
+    NotifyIconDataA data;
+    data.hWnd = 0x80000001;
+    data.uID = 1;
+    data.uFlags = NotifyIconDataA::NIF_MESSAGE | NotifyIconDataA::NIF_ICON | NotifyIconDataA::NIF_TIP;
+    data.uCallbackMessage = 0x0200;
+    data.hIcon = RedPicture;
+    data.szTip = tip + QByteArray(1, '\0') + QByteArray(63 - tip.size(), ' ');
+    return data;
+}
+
+// The window that shows the icon in the panel, once the panel has taken it in.
+QWidget *embeddedIcon()
+{
+    xcb_connection_t *connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() != u"QSystemTrayIconSys" || !widget->isVisible() || !widget->internalWinId())
+            continue;
+        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree {
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, xcb_window_t(widget->internalWinId())),
+                                 nullptr),
+            &std::free};
+        if (tree && tree->parent != tree->root)
+            return widget;
+    }
+    return nullptr;
+}
+
+class Panel
+{
+public:
+    bool start()
+    {
+        m_process.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top")});
+        return m_process.waitForStarted(10000);
+    }
+    void stop()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(10000))
+            m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+    ~Panel()
+    {
+        if (m_process.state() != QProcess::NotRunning)
+            stop();
+    }
+
+private:
+    QProcess m_process;
+};
+
+} // namespace
+
+TEST(SystemTrayHostDisplay, ShowsTheIconInAPanelAndTellsWhenThePanelComesAndGoes)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+        GTEST_SKIP() << "trayer is not installed: no panel to host the icon";
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+
+    const auto host = NotifyIconHost::create([](std::uint32_t handle) {
+        QImage image(22, 22, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        return handle == RedPicture ? image : QImage();
+    });
+    std::vector<bool> changes;
+    QObject::connect(host.get(), &NotifyIconHost::availabilityChanged,
+                     [&](bool available) { changes.push_back(available); });
+    std::vector<std::uint32_t> mouseMessages;
+    QObject::connect(host.get(), &NotifyIconHost::windowMessage,
+                     [&](std::uint32_t hWnd, std::uint32_t message, std::uint32_t wParam, std::uint32_t lParam) {
+                         if (hWnd == 0x80000001 && message == 0x0200 && wParam == 1)
+                             mouseMessages.push_back(lParam);
+                     });
+
+    EXPECT_FALSE(host->isAvailable());
+    EXPECT_FALSE(host->notifyIcon(NotifyIconHost::NIM_ADD, record("KAVEL Player").toBytes()));
+
+    Panel panel;
+    ASSERT_TRUE(panel.start());
+    ASSERT_TRUE(waitFor([&] { return !changes.empty(); }));
+    EXPECT_EQ(changes, std::vector<bool> {true});
+    EXPECT_TRUE(host->isAvailable());
+    ASSERT_TRUE(waitFor([] { return embeddedIcon() != nullptr; }));
+    EXPECT_EQ(embeddedIcon()->toolTip(), QStringLiteral("KAVEL Player"));
+
+    EXPECT_TRUE(host->notifyIcon(NotifyIconHost::NIM_MODIFY, record("KAVEL Player : clip.avi").toBytes()));
+    EXPECT_EQ(embeddedIcon()->toolTip(), QStringLiteral("KAVEL Player : clip.avi"));
+
+    // A click on the icon in the panel, as a user makes it.
+    const QRect place = host->findChild<QSystemTrayIcon *>()->geometry();
+    ASSERT_FALSE(place.isEmpty());
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("mousemove"), QString::number(place.center().x()),
+                   QString::number(place.center().y()), QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(xdotool.waitForFinished(10000));
+    ASSERT_TRUE(waitFor([&] { return mouseMessages.size() >= 2; }));
+    EXPECT_EQ(mouseMessages, (std::vector<std::uint32_t> {0x0201, 0x0202}));
+
+    panel.stop();
+    ASSERT_TRUE(waitFor([&] { return changes.size() == 2; }));
+    EXPECT_EQ(changes, (std::vector<bool> {true, false}));
+    EXPECT_FALSE(host->isAvailable());
+    EXPECT_TRUE(host->notifyIcon(NotifyIconHost::NIM_DELETE, record("KAVEL Player").toBytes()));
+}
