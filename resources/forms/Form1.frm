@@ -270,4 +270,57 @@ Begin Form Form1
       Interval = 10
       Enabled = True
    End
+   Begin Vantrel.ShellIcon ShellIcon1
+      ToolTipText = "KAVEL Player"
+      Icon = Picture("../icons/kavel-player.png")
+      Visible = True
+   End
+   ' The notification-area icon's popup menu; never shown as a menu bar.
+   Begin Menu mnuPopup
+      Caption = "Popup"
+      Visible = False
+      Begin Menu mnuShow
+         Caption = "Show KAVEL Player"
+      End
+      Begin Menu mnuspace2
+         Caption = "-"
+      End
+      Begin Menu mnuOpen
+         Caption = "Open File"
+      End
+      Begin Menu mnuspace6
+         Caption = "-"
+      End
+      Begin Menu mnuPlay
+         Caption = "Play"
+      End
+      Begin Menu mnuPause
+         Caption = "Pause"
+      End
+      Begin Menu mnuStop
+         Caption = "Stop"
+      End
+      Begin Menu mnuspace4
+         Caption = "-"
+      End
+      Begin Menu mnuNext
+         Caption = "Next"
+      End
+      Begin Menu mnuPrev
+         Caption = "Previous"
+      End
+      Begin Menu mnuspace3
+         Caption = "-"
+      End
+      Begin Menu mnuspace
+         Caption = "-"
+         Visible = False
+      End
+      Begin Menu mnuHelp
+         Caption = "Help"
+      End
+      Begin Menu mnuExit
+         Caption = "Exit"
+      End
+   End
 End

@@ -2,6 +2,8 @@
 #include "Form1.h"
 #include "GlobalHotKeys.h"
 #include "MpvGraph.h"
+#include "NotifyIconHost.h"
+#include "Picture.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -33,8 +35,10 @@ int main(int argc, char **argv)
     runtime::installFontSubstitutes();
 
     const std::unique_ptr<GlobalHotKeys> hotKeys = GlobalHotKeys::create();
+    const std::unique_ptr<NotifyIconHost> trayHost
+        = NotifyIconHost::create([](std::uint32_t handle) { return runtime::Picture::fromHandle(handle).image(); });
 
-    Form1 form([](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost); });
+    Form1 form([](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost); }, trayHost.get());
     form.setHotKeys(hotKeys.get());
     QObject::connect(&form, &Form1::exitRequested, &app, &QCoreApplication::quit);
 

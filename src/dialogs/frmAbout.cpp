@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,11 +60,6 @@ QString hexValue(const QByteArray &data)
     return QLatin1String("&h") + (digits.isEmpty() ? QStringLiteral("0") : digits.toUpper()); // no bytes: zero
 }
 
-QString applicationTitle()
-{
-    return QGuiApplication::applicationDisplayName();
-}
-
 template<typename Control> Control *placed(Control *control, const runtime::FormObject &form, const QString &name)
 {
     control->setObjectName(name);
@@ -80,13 +74,15 @@ QString textOf(const runtime::FormObject &form, const QString &control, const QS
 
 } // namespace
 
-frmAbout::frmAbout()
-    : frmAbout(Registry::create(), ProgramLauncher::create())
+frmAbout::frmAbout(const QString &applicationTitle)
+    : frmAbout(applicationTitle, Registry::create(), ProgramLauncher::create())
 {
 }
 
-frmAbout::frmAbout(std::unique_ptr<Registry> registry, std::unique_ptr<ProgramLauncher> launcher)
+frmAbout::frmAbout(const QString &applicationTitle, std::unique_ptr<Registry> registry,
+                   std::unique_ptr<ProgramLauncher> launcher)
     : QWidget(nullptr, Qt::Dialog)
+    , m_title(applicationTitle)
     , m_registry(std::move(registry))
     , m_launcher(std::move(launcher))
     , m_reporter(&runtime::MessageReporter::modalBoxes())
@@ -106,7 +102,7 @@ void frmAbout::buildFromForm()
     QString userFormError;
     const runtime::FormObject form = runtime::loadForm(QStringLiteral("frmAbout"), &userFormError);
     if (!userFormError.isEmpty())
-        m_reporter->showMessage(this, applicationTitle(), userFormError, runtime::MessageReporter::Icon::Warning);
+        m_reporter->showMessage(this, m_title, userFormError, runtime::MessageReporter::Icon::Warning);
 
     const runtime::PropertyBag &bag = form.properties;
     setWindowTitle(bag.ReadProperty(QStringLiteral("Caption")).toString());
@@ -160,13 +156,13 @@ void frmAbout::buildFromForm()
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QLatin1String("About ") + applicationTitle());
+    setWindowTitle(QLatin1String("About ") + m_title);
     const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(version.majorVersion())
                             .arg(version.minorVersion())
                             .arg(version.microVersion()));
-    lblTitle->setText(applicationTitle());
+    lblTitle->setText(m_title);
 }
 
 void frmAbout::setMessageReporter(runtime::MessageReporter *reporter)
@@ -201,7 +197,7 @@ void frmAbout::StartSysInfo()
     }
     if (found && m_launcher->startProgram(SysInfoPath))
         return;
-    m_reporter->showMessage(this, applicationTitle(), QStringLiteral("System Information Is Unavailable At This Time"),
+    m_reporter->showMessage(this, m_title, QStringLiteral("System Information Is Unavailable At This Time"),
                             runtime::MessageReporter::Icon::None);
 }
 

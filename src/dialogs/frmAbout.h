@@ -27,9 +27,12 @@ class frmAbout : public QWidget
 {
     Q_OBJECT
 public:
-    // With the platform's registry and program launcher.
-    frmAbout();
-    frmAbout(std::unique_ptr<Registry> registry, std::unique_ptr<ProgramLauncher> launcher);
+    // applicationTitle names the program in the caption, the title and the
+    // messages; the version is the application's. With the platform's
+    // registry and program launcher unless others are given.
+    explicit frmAbout(const QString &applicationTitle);
+    frmAbout(const QString &applicationTitle, std::unique_ptr<Registry> registry,
+             std::unique_ptr<ProgramLauncher> launcher);
     ~frmAbout() override;
 
     void setMessageReporter(runtime::MessageReporter *reporter);
@@ -61,6 +64,7 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
+    QString m_title;
     std::unique_ptr<Registry> m_registry;
     std::unique_ptr<ProgramLauncher> m_launcher;
     runtime::MessageReporter *m_reporter;

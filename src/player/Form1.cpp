@@ -11,17 +11,22 @@
 #include "ListBox.h"
 #include "MessageReporter.h"
 #include "Nearest.h"
+#include "NotifyIconHost.h"
 #include "PathNames.h"
 #include "PlaylistFile.h"
 #include "ResizableBorder.h"
 #include "SavedValue.h"
+#include "ShellIcon.h"
 #include "Units.h"
 #include "dtVisualScrollBar.h"
+#include "frmAbout.h"
 #include "frmWrite.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -30,7 +35,8 @@ using runtime::Units;
 
 namespace {
 
-const QString TitlePrefix = QStringLiteral("KAVEL Player :");
+const QString ApplicationTitle = QStringLiteral("KAVEL Player");
+const QString TitlePrefix = ApplicationTitle + QStringLiteral(" :");
 const QString ZeroTime = QStringLiteral("00:00:00");
 
 // The minimum outer size of the main window, in twips.
@@ -48,9 +54,10 @@ QString textOf(const runtime::FormObject &block)
 
 } // namespace
 
-Form1::Form1(MediaGraphFactory graphFactory, QWidget *parent)
+Form1::Form1(MediaGraphFactory graphFactory, NotifyIconHost *trayHost, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_graphFactory(std::move(graphFactory))
+    , m_trayHost(trayHost)
     , m_messages(&runtime::MessageReporter::modalBoxes())
 {
     QString skinError;
@@ -60,12 +67,15 @@ Form1::Form1(MediaGraphFactory graphFactory, QWidget *parent)
     new runtime::ResizableBorder(this, ResizeBorderWidth);
     if (!skinError.isEmpty())
         m_messages->showMessage(
-            this, QStringLiteral("KAVEL Player"),
+            this, ApplicationTitle,
             QStringLiteral("The skin could not be read; the built-in face is used.\n%1").arg(skinError),
             runtime::MessageReporter::Icon::Warning);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    delete m_about;
+}
 
 void Form1::buildFace(const runtime::FormObject &form)
 {
@@ -162,6 +172,25 @@ void Form1::buildFace(const runtime::FormObject &form)
     Timer1.setTimerType(Qt::PreciseTimer);
     runtime::applyTimerProperties(Timer1, block("Timer1"));
 
+    ShellIcon1 = new ShellIcon(m_trayHost, this);
+    ShellIcon1->setObjectName(QStringLiteral("ShellIcon1"));
+    // The icon goes into the notification area as it reads its saved Visible.
+    ShellIcon1->ReadProperties(block("ShellIcon1").properties);
+
+    mnuPopup = runtime::menuFrom(form, QStringLiteral("mnuPopup"), this);
+    const auto item = [this](const char *name) {
+        return mnuPopup->findChild<QAction *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    };
+    mnuShow = item("mnuShow");
+    mnuOpen = item("mnuOpen");
+    mnuPlay = item("mnuPlay");
+    mnuPause = item("mnuPause");
+    mnuStop = item("mnuStop");
+    mnuNext = item("mnuNext");
+    mnuPrev = item("mnuPrev");
+    mnuHelp = item("mnuHelp");
+    mnuExit = item("mnuExit");
+
     // Keyboard order of the face.
     const QList<QWidget *> tabOrder = {Command3,  Command4,  Command1,  Command2,  H1,        V1,        H2,
                                        ButtonEx1, ButtonEx2, ButtonEx3, ButtonEx4, ButtonEx5, ButtonEx6, ButtonEx7};
@@ -189,18 +218,31 @@ void Form1::connectHandlers()
     connect(ButtonEx3, &ButtonEx::Click, this, &Form1::exitProgram);
     connect(ButtonEx4, &ButtonEx::Click, this, &Form1::ToggleFS);
     connect(ButtonEx5, &ButtonEx::Click, this, &Form1::ButtonEx5_Click);
-    connect(ButtonEx6, &QAbstractButton::clicked, this, [this] {
-        PlayNextEntry();
-        focusPlaylist();
-    });
-    connect(ButtonEx7, &QAbstractButton::clicked, this, [this] {
-        PlayPreviousEntry();
-        focusPlaylist();
-    });
+    connect(ButtonEx6, &QAbstractButton::clicked, this, &Form1::ButtonEx6_Click);
+    connect(ButtonEx7, &QAbstractButton::clicked, this, &Form1::ButtonEx7_Click);
     connect(Command1, &QAbstractButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QAbstractButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QAbstractButton::clicked, this, &Form1::LoadFile);
     connect(Command4, &QAbstractButton::clicked, this, &Form1::Command4_Click);
+
+    connect(mnuShow, &QAction::triggered, this, &Form1::mnuShow_Click);
+    connect(mnuOpen, &QAction::triggered, this, &Form1::LoadFile);
+    connect(mnuPlay, &QAction::triggered, this, &Form1::Command1_Click);
+    connect(mnuPause, &QAction::triggered, this, &Form1::Command4_Click);
+    connect(mnuStop, &QAction::triggered, this, &Form1::Command2_Click);
+    connect(mnuNext, &QAction::triggered, this, &Form1::ButtonEx6_Click);
+    connect(mnuPrev, &QAction::triggered, this, &Form1::ButtonEx7_Click);
+    connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(mnuExit, &QAction::triggered, this, &Form1::exitProgram);
+    connect(ShellIcon1, &ShellIcon::MouseDown, this, [this](short &Button) { ShellIcon1_MouseDown(Button); });
+    connect(ShellIcon1, &ShellIcon::DblClick, this, &Form1::ShellIcon1_DblClick);
+    if (m_trayHost) {
+        // With the notification area gone a window hidden there could never come back.
+        connect(m_trayHost, &NotifyIconHost::availabilityChanged, this, [this](bool available) {
+            if (!available && !isVisible())
+                mnuShow_Click();
+        });
+    }
 }
 
 void Form1::setMessageReporter(runtime::MessageReporter *reporter)
@@ -210,6 +252,8 @@ void Form1::setMessageReporter(runtime::MessageReporter *reporter)
         bar->setMessageReporter(reporter);
     if (m_playlistWindow)
         m_playlistWindow->setMessageReporter(reporter);
+    if (m_about)
+        m_about->setMessageReporter(reporter);
 }
 
 void Form1::Form_Load(const QString &commandLine)
@@ -389,6 +433,7 @@ void Form1::LoadPLFile()
 
 void Form1::Label1_Change()
 {
+    ShellIcon1->setToolTipText(Label1->Caption());
     Label1->setToolTip(CurrentFile);
 }
 
@@ -619,7 +664,12 @@ void Form1::ButtonEx1_Click()
 {
     if (m_playlistWindow)
         m_playlistWindow->setVisible(false);
-    showMinimized();
+    // Into the notification area where the icon is there to bring the window back; without one
+    // the window is minimized as any other, so that it is never out of reach.
+    if (m_trayHost && m_trayHost->isAvailable() && ShellIcon1->IconAdded())
+        setVisible(false);
+    else
+        showMinimized();
 }
 
 void Form1::ButtonEx2_Click()
@@ -642,9 +692,67 @@ void Form1::ButtonEx5_Click()
     }
 }
 
+void Form1::ButtonEx6_Click()
+{
+    PlayNextEntry();
+    focusPlaylist();
+}
+
+void Form1::ButtonEx7_Click()
+{
+    PlayPreviousEntry();
+    focusPlaylist();
+}
+
+void Form1::mnuShow_Click()
+{
+    setVisible(true);
+    SetFocus();
+    if (PlaylistMode)
+        playlistWindow().setVisible(true);
+}
+
+void Form1::mnuHelp_Click()
+{
+    // One box at most, modeless and without an owner: the player stays usable while it is open.
+    if (!m_about) {
+        m_about = new frmAbout(ApplicationTitle);
+        m_about->setMessageReporter(m_messages);
+        m_about->setWindowIcon(windowIcon());
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void Form1::ShellIcon1_MouseDown(short Button)
+{
+    if (Button != 2)
+        return;
+    // In front, so that the menu closes again when the user clicks elsewhere.
+    SetFocus();
+    mnuPopup->popup(QCursor::pos());
+}
+
+void Form1::ShellIcon1_DblClick()
+{
+    if (isVisible())
+        setVisible(false);
+    else
+        mnuShow_Click();
+}
+
+void Form1::SetFocus()
+{
+    raise();
+    activateWindow();
+}
+
 void Form1::exitProgram()
 {
     CleanUp();
+    ShellIcon1->setVisible(runtime::False);
+    delete m_about;
     m_playlistWindow.reset();
     Form_Unload();
     hide();

@@ -6,6 +6,7 @@
 #include "ChangeText.h"
 #include "FormFile.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,7 +16,12 @@
 class ButtonEx;
 class CommonDialog;
 class GlobalHotKeys;
+class NotifyIconHost;
+class QAction;
+class QMenu;
+class ShellIcon;
 class dtVisualScrollBar;
+class frmAbout;
 class frmWrite;
 
 namespace runtime {
@@ -29,7 +35,8 @@ class Form1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form1(MediaGraphFactory graphFactory, QWidget *parent = nullptr);
+    // trayHost is the desktop's notification area, where the window's icon lives; it outlives the window.
+    Form1(MediaGraphFactory graphFactory, NotifyIconHost *trayHost, QWidget *parent = nullptr);
     ~Form1() override;
 
     // Start-up of the one instance that runs (a second one ends before it builds a window).
@@ -93,6 +100,17 @@ public:
     runtime::ChangeText Text3; // total time
     runtime::ChangeText Text4; // entry being played
     QTimer Timer1; // the clock
+    ShellIcon *ShellIcon1 = nullptr; // the notification-area icon
+    QMenu *mnuPopup = nullptr; // its popup menu
+    QAction *mnuShow = nullptr;
+    QAction *mnuOpen = nullptr;
+    QAction *mnuPlay = nullptr;
+    QAction *mnuPause = nullptr;
+    QAction *mnuStop = nullptr;
+    QAction *mnuNext = nullptr;
+    QAction *mnuPrev = nullptr;
+    QAction *mnuHelp = nullptr;
+    QAction *mnuExit = nullptr;
 
 Q_SIGNALS:
     // The exit commands ran; the application should quit.
@@ -127,17 +145,27 @@ private:
     void ButtonEx1_Click();
     void ButtonEx2_Click();
     void ButtonEx5_Click();
+    void ButtonEx6_Click();
+    void ButtonEx7_Click();
     void Command1_Click();
     void Command4_Click();
     void H1_Scroll();
     void V1_Scroll();
     void H2_Change();
+    void mnuShow_Click();
+    void mnuHelp_Click();
+    void ShellIcon1_MouseDown(short Button);
+    void ShellIcon1_DblClick();
+    void SetFocus();
 
     MediaGraphFactory m_graphFactory;
     // While a file opens nothing starts opening another: the clock's ticks and playlist steps
     // that arrive meanwhile do nothing.
     bool m_opening = false;
+    NotifyIconHost *m_trayHost;
     GlobalHotKeys *m_hotKeys = nullptr;
     runtime::MessageReporter *m_messages = nullptr;
     std::unique_ptr<frmWrite> m_playlistWindow;
+    // Deletes itself when the user closes it.
+    QPointer<frmAbout> m_about;
 };

@@ -59,16 +59,6 @@ QTimer *timerFrom(const runtime::FormObject &form, const QString &name, QObject 
     return timer;
 }
 
-QMenu *menuFrom(const runtime::FormObject &form, const QString &name, QWidget *parent)
-{
-    const runtime::FormObject &block = runtime::controlBlock(form, name);
-    auto *menu = new QMenu(caption(block), parent);
-    menu->setObjectName(name);
-    for (const runtime::FormObject &item : block.children)
-        menu->addAction(caption(item))->setObjectName(item.name);
-    return menu;
-}
-
 QAction *menuItem(const QMenu *menu, const QString &name)
 {
     return menu->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
@@ -159,10 +149,10 @@ void frmWrite::buildFromForm()
     Timer1 = timerFrom(form, QStringLiteral("Timer1"), this);
     Timer2 = timerFrom(form, QStringLiteral("Timer2"), this);
 
-    mnuFile = menuFrom(form, QStringLiteral("mnuFile"), this);
+    mnuFile = runtime::menuFrom(form, QStringLiteral("mnuFile"), this);
     mnuRem = menuItem(mnuFile, QStringLiteral("mnuRem"));
     mnuClear = menuItem(mnuFile, QStringLiteral("mnuClear"));
-    mnuClr = menuFrom(form, QStringLiteral("mnuClr"), this);
+    mnuClr = runtime::menuFrom(form, QStringLiteral("mnuClr"), this);
     mnuClear2 = menuItem(mnuClr, QStringLiteral("mnuClear2"));
 }
 

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFont>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
@@ -85,6 +86,25 @@ void applyTimerProperties(QTimer &timer, const FormObject &block)
         timer.start();
     else
         timer.stop();
+}
+
+QMenu *menuFrom(const FormObject &form, const QString &menuName, QWidget *parent)
+{
+    const auto captionOf = [](const FormObject &block) {
+        return savedText(block.properties.ReadProperty(QStringLiteral("Caption"))).value_or(QString());
+    };
+    const FormObject &block = controlBlock(form, menuName);
+    auto *menu = new QMenu(captionOf(block), parent);
+    menu->setObjectName(menuName);
+    for (const FormObject &item : block.children) {
+        const QString caption = captionOf(item);
+        QAction *action = caption == u"-" ? menu->addSeparator() : menu->addAction(caption);
+        action->setObjectName(item.name);
+        const std::optional<std::int16_t> visible
+            = savedBoolean(item.properties.ReadProperty(QStringLiteral("Visible")));
+        action->setVisible(visible.value_or(True) != False);
+    }
+    return menu;
 }
 
 const FormObject &controlBlock(const FormObject &form, const QString &controlName)

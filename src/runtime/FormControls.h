@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QMenu;
 class QTimer;
 class QWidget;
 
@@ -27,6 +28,11 @@ void applyControlProperties(QWidget *widget, const FormObject &block);
 // Interval (milliseconds, 0 by default: never ticks) and Enabled (True by
 // default) of a timer's block; the timer runs when both allow it.
 void applyTimerProperties(QTimer &timer, const FormObject &block);
+
+// The popup menu of a Menu block: its items become actions named after them,
+// an item captioned "-" is a separator and one saved with Visible False is
+// there but hidden.
+QMenu *menuFrom(const FormObject &form, const QString &menuName, QWidget *parent);
 
 // The block of the named control, or an empty block (all defaults) when the
 // form does not carry one.

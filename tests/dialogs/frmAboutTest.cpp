@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -41,21 +40,15 @@ class AboutTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_oldName = QGuiApplication::applicationDisplayName();
         m_oldVersion = QCoreApplication::applicationVersion();
-        QGuiApplication::setApplicationDisplayName(QStringLiteral("KAVEL Player"));
         QCoreApplication::setApplicationVersion(QStringLiteral("2.3.17"));
     }
-    void TearDown() override
-    {
-        QGuiApplication::setApplicationDisplayName(m_oldName);
-        QCoreApplication::setApplicationVersion(m_oldVersion);
-    }
+    void TearDown() override { QCoreApplication::setApplicationVersion(m_oldVersion); }
 
     // A box over the given registry and launcher, whose messages are recorded.
     std::unique_ptr<frmAbout> makeBox(std::unique_ptr<Registry> registry, std::unique_ptr<ProgramLauncher> launcher)
     {
-        auto box = std::make_unique<frmAbout>(std::move(registry), std::move(launcher));
+        auto box = std::make_unique<frmAbout>(QStringLiteral("KAVEL Player"), std::move(registry), std::move(launcher));
         box->setMessageReporter(&reporter);
         return box;
     }
@@ -63,7 +56,6 @@ protected:
     RecordingReporter reporter;
 
 private:
-    QString m_oldName;
     QString m_oldVersion;
 };
 
@@ -79,7 +71,8 @@ class AboutVersion : public AboutTest, public ::testing::WithParamInterface<Vers
 TEST_P(AboutVersion, LabelShowsMajorMinorAndRevisionInDecimal)
 {
     QCoreApplication::setApplicationVersion(QLatin1String(GetParam().version));
-    frmAbout box(std::make_unique<MemoryRegistry>(), std::make_unique<RecordingLauncher>());
+    frmAbout box(QStringLiteral("KAVEL Player"), std::make_unique<MemoryRegistry>(),
+                 std::make_unique<RecordingLauncher>());
     EXPECT_EQ(box.lblVersion->text(), QLatin1String(GetParam().label));
 }
 
@@ -90,8 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, AboutVersion,
 
 TEST_F(AboutTest, FaceCarriesTheTitleAndTheDesignedControls)
 {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Some Title"));
-    frmAbout box(std::make_unique<MemoryRegistry>(), std::make_unique<RecordingLauncher>());
+    frmAbout box(QStringLiteral("Some Title"), std::make_unique<MemoryRegistry>(),
+                 std::make_unique<RecordingLauncher>());
     EXPECT_EQ(box.windowTitle(), QStringLiteral("About Some Title"));
     EXPECT_EQ(box.lblTitle->text(), QStringLiteral("Some Title"));
     EXPECT_EQ(box.size(), QSize(273, 237));
@@ -116,7 +109,8 @@ TEST_F(AboutTest, FaceCarriesTheTitleAndTheDesignedControls)
 
 TEST_F(AboutTest, OkUnloadsAndDeletesTheBox)
 {
-    QPointer<frmAbout> box = new frmAbout(std::make_unique<MemoryRegistry>(), std::make_unique<RecordingLauncher>());
+    QPointer<frmAbout> box = new frmAbout(QStringLiteral("KAVEL Player"), std::make_unique<MemoryRegistry>(),
+                                          std::make_unique<RecordingLauncher>());
     box->show();
     ASSERT_TRUE(waitFor([&] { return box->isVisible(); }));
     QTest::mouseClick(box->cmdOK, Qt::LeftButton);
@@ -126,7 +120,8 @@ TEST_F(AboutTest, OkUnloadsAndDeletesTheBox)
 
 TEST_F(AboutTest, ClosingTheWindowAlsoDeletesTheBox)
 {
-    QPointer<frmAbout> box = new frmAbout(std::make_unique<MemoryRegistry>(), std::make_unique<RecordingLauncher>());
+    QPointer<frmAbout> box = new frmAbout(QStringLiteral("KAVEL Player"), std::make_unique<MemoryRegistry>(),
+                                          std::make_unique<RecordingLauncher>());
     box->show();
     box->close();
     EXPECT_TRUE(waitFor([&] { return box.isNull(); }));

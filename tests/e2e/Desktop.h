@@ -75,8 +75,7 @@ private:
 // The window manager a user's desktop has: frames, full screen, stacking.
 inline std::unique_ptr<Program> startWindowManager()
 {
-    return std::make_unique<Program>(QStringLiteral("openbox"), QStringList {QStringLiteral("--sm-disable")},
-                                     "WM_S0");
+    return std::make_unique<Program>(QStringLiteral("openbox"), QStringList {QStringLiteral("--sm-disable")}, "WM_S0");
 }
 
 // A notification area for tray icons, as a panel provides it.

@@ -1,63 +1,14 @@
-#include "FakeGraph.h"
+#include "Form1Fixture.h"
 #include "QtPrinters.h"
-#include "RecordingReporter.h"
 #include "WaitFor.h"
 
 #include "ButtonEx.h"
-#include "Form1.h"
 #include "GraphicalButton.h"
-#include "ListBox.h"
-#include "frmWrite.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-namespace {
-
-class Form1PlaylistTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<Form1>(graphs.factory());
-        form->setMessageReporter(&messages);
-    }
-
-    QString playlistOf(const QStringList &entries)
-    {
-        const QString path = dir.filePath(QStringLiteral("list.pls"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        for (const QString &entry : entries)
-            file.write((entry + QStringLiteral("\r\n")).toUtf8());
-        return path;
-    }
-
-    QStringList rendered() const
-    {
-        QStringList paths;
-        for (const QString &line : graphs.log) {
-            const qsizetype at = line.indexOf(QStringLiteral(" RenderFile "));
-            if (at >= 0)
-                paths.append(line.mid(at + 12));
-        }
-        return paths;
-    }
-
-    playlist::ListBox &list() { return *form->playlistWindow().List1; }
-
-    QTemporaryDir dir;
-    FakeGraphFactory graphs;
-    RecordingReporter messages;
-    std::unique_ptr<Form1> form;
-};
-
-} // namespace
+using Form1PlaylistTest = Form1Fixture;
 
 TEST_F(Form1PlaylistTest, CommandLinePlaylistStartsItsFirstEntryAfterTheHandOver)
 {

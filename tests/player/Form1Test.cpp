@@ -1,64 +1,15 @@
-#include "FakeGraph.h"
 #include "FileDialogDriver.h"
+#include "Form1Fixture.h"
 #include "QtPrinters.h"
-#include "RecordingReporter.h"
 #include "WaitFor.h"
 
 #include "ButtonEx.h"
-#include "Form1.h"
 #include "GraphicalButton.h"
-#include "ListBox.h"
 #include "dtVisualScrollBar.h"
-#include "frmWrite.h"
 
-#include <QFile>
 #include <QScreen>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-namespace {
-
-class Form1Test : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<Form1>(graphs.factory());
-        form->setMessageReporter(&messages);
-    }
-
-    // A file that exists, for the dialogs to choose.
-    QString file(const QString &name, const QByteArray &content = {})
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
-    }
-
-    void load(const QString &commandLine = {}) { form->Form_Load(commandLine); }
-
-    QStringList callsOf(int graph) const
-    {
-        const QString prefix = QStringLiteral("#%1 ").arg(graph);
-        QStringList calls;
-        for (const QString &line : graphs.log) {
-            if (line.startsWith(prefix))
-                calls.append(line.mid(prefix.size()));
-        }
-        return calls;
-    }
-
-    QTemporaryDir dir;
-    FakeGraphFactory graphs;
-    RecordingReporter messages;
-    std::unique_ptr<Form1> form;
-};
-
-} // namespace
+using Form1Test = Form1Fixture;
 
 TEST_F(Form1Test, FaceStandsAtItsDesignPlaces)
 {

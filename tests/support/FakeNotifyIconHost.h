@@ -21,7 +21,14 @@ public:
         calls.append({message, data.toByteArray()});
         return result;
     }
-    bool isAvailable() const override { return result; }
+    bool isAvailable() const override { return available; }
+
+    // The notification area comes or goes.
+    void setAvailable(bool now)
+    {
+        available = now;
+        emit availabilityChanged(now);
+    }
 
     // The notification area's callback for an icon: its message, its identifier and the mouse message.
     void activity(const NotifyIconDataA &icon, std::uint32_t mouseMessage)
@@ -39,4 +46,5 @@ public:
 
     QList<Call> calls;
     bool result = true;
+    bool available = true;
 };
