@@ -40,11 +40,19 @@ void ResizableBorder::watch(QObject *object)
     }
 }
 
+bool ResizableBorder::isInWindow(QObject *watched) const
+{
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    return widget && widget->window() == m_window;
+}
+
 Qt::Edges ResizableBorder::edgesAt(const QPoint &globalPosition) const
 {
     if (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         return {};
     const QPoint p = m_window->mapFromGlobal(globalPosition);
+    if (!m_window->rect().contains(p))
+        return {};
     Qt::Edges edges;
     if (p.x() < m_width)
         edges |= Qt::LeftEdge;
@@ -67,6 +75,9 @@ bool ResizableBorder::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::MouseMove: {
+        // A popup menu or dialog of the window lies outside it, whatever its place on the screen.
+        if (!isInWindow(watched))
+            break;
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->buttons() != Qt::NoButton)
             break;
@@ -81,6 +92,8 @@ bool ResizableBorder::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::MouseButtonPress: {
+        if (!isInWindow(watched))
+            break;
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const Qt::Edges edges = edgesAt(mouse->globalPosition().toPoint());
         if (mouse->button() == Qt::LeftButton && edges && m_window->windowHandle()

@@ -24,6 +24,7 @@ protected:
 
 private:
     void watch(QObject *object);
+    bool isInWindow(QObject *watched) const;
     Qt::Edges edgesAt(const QPoint &globalPosition) const;
 
     QWidget *m_window;

@@ -1,5 +1,5 @@
-#include "Form1Fixture.h"
 #include "FileDialogDriver.h"
+#include "Form1Fixture.h"
 #include "QtPrinters.h"
 #include "WaitFor.h"
 
@@ -63,14 +63,14 @@ TEST_F(Form1CommandsTest, PopupMenuHoldsItsItemsInOrder)
 {
     QStringList items;
     for (const QAction *action : form->mnuPopup->actions()) {
-        items.append(QStringLiteral("%1 %2%3")
-                         .arg(action->objectName(), action->isSeparator() ? QStringLiteral("-") : action->text(),
-                              action->isVisible() ? QString() : QStringLiteral(" (hidden)")));
+        items.append(QStringLiteral("%1 %2%3").arg(action->objectName(),
+                                                   action->isSeparator() ? QStringLiteral("-") : action->text(),
+                                                   action->isVisible() ? QString() : QStringLiteral(" (hidden)")));
     }
-    EXPECT_EQ(items, (QStringList {"mnuShow Show KAVEL Player", "mnuspace2 -", "mnuOpen Open File", "mnuspace6 -",
-                                   "mnuPlay Play", "mnuPause Pause", "mnuStop Stop", "mnuspace4 -", "mnuNext Next",
-                                   "mnuPrev Previous", "mnuspace3 -", "mnuspace - (hidden)", "mnuHelp Help",
-                                   "mnuExit Exit"}));
+    EXPECT_EQ(items,
+              (QStringList {"mnuShow Show KAVEL Player", "mnuspace2 -", "mnuOpen Open File", "mnuspace6 -",
+                            "mnuPlay Play", "mnuPause Pause", "mnuStop Stop", "mnuspace4 -", "mnuNext Next",
+                            "mnuPrev Previous", "mnuspace3 -", "mnuspace - (hidden)", "mnuHelp Help", "mnuExit Exit"}));
 }
 
 TEST_F(Form1CommandsTest, TransportCommandsAndHotKeysReachTheGraph)

@@ -39,3 +39,20 @@ TEST(ResizableBorder, NoBorderWhileMaximized)
     QCoreApplication::sendEvent(&window, &move);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
+
+TEST(ResizableBorder, PopupsOfTheWindowAreNotItsBorder)
+{
+    QWidget window;
+    window.setGeometry(100, 100, 200, 100);
+    new runtime::ResizableBorder(&window, 4);
+    // A popup of the window that stands beyond its bottom right corner.
+    auto *popup = new QWidget(&window, Qt::Popup);
+    popup->setGeometry(400, 300, 50, 50);
+    window.show();
+    popup->show();
+    const QPoint inPopup(10, 10);
+    QMouseEvent move(QEvent::MouseMove, inPopup, popup->mapToGlobal(inPopup), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(popup, &move);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor) << "a press there would have started a resize";
+}
