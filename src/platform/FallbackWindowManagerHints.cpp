@@ -1,0 +1,16 @@
+#include "FallbackWindowManagerHints.h"
+
+bool FallbackWindowManagerHints::setAspectRatio(QSize)
+{
+    return false;
+}
+
+bool FallbackWindowManagerHints::requestBorderWithoutTitle()
+{
+    return false;
+}
+
+QMargins FallbackWindowManagerHints::frameExtents() const
+{
+    return {};
+}
