@@ -9,6 +9,7 @@
 #include "GlobalHotKeys.h"
 #include "GraphicalButton.h"
 #include "ListBox.h"
+#include "MainWindowProcedures.h"
 #include "MessageReporter.h"
 #include "Nearest.h"
 #include "NotifyIconHost.h"
@@ -18,6 +19,7 @@
 #include "SavedValue.h"
 #include "ShellIcon.h"
 #include "Units.h"
+#include "WindowManagerHints.h"
 #include "dtVisualScrollBar.h"
 #include "frmAbout.h"
 #include "frmWrite.h"
@@ -59,12 +61,22 @@ Form1::Form1(MediaGraphFactory graphFactory, NotifyIconHost *trayHost, QWidget *
     , m_graphFactory(std::move(graphFactory))
     , m_trayHost(trayHost)
     , m_messages(&runtime::MessageReporter::modalBoxes())
+    , m_windowManager(WindowManagerHints::create(this))
+    , m_procedures(std::make_unique<MainWindowProcedures>(
+          *m_windowManager, [] { QCoreApplication::processEvents(); }, [this] { ToggleFS(); }))
 {
     QString skinError;
     const runtime::FormObject form = runtime::loadForm(QStringLiteral("Form1"), &skinError);
     buildFace(form);
     connectHandlers();
-    new runtime::ResizableBorder(this, ResizeBorderWidth);
+    // The window manager's border lies outside the window; only where it draws none does the
+    // window's own edge resize it.
+    m_windowManager->requestBorderWithoutTitle();
+    m_ownBorder = new runtime::ResizableBorder(this, ResizeBorderWidth);
+    connect(m_windowManager.get(), &WindowManagerHints::frameExtentsChanged, this, [this](QMargins frame) {
+        if (frame.left() > 0 || frame.right() > 0 || frame.bottom() > 0)
+            delete m_ownBorder;
+    });
     if (!skinError.isEmpty())
         m_messages->showMessage(
             this, ApplicationTitle,
@@ -89,7 +101,6 @@ void Form1::buildFace(const runtime::FormObject &form)
     const QVariant icon = props.ReadProperty(QStringLiteral("Icon"));
     if (icon.canConvert<runtime::Picture>())
         setWindowIcon(QIcon(QPixmap::fromImage(icon.value<runtime::Picture>().image())));
-    setMinimumSize(Units::twipsToPixelsX(MinimumWidthTwips), Units::twipsToPixelsY(MinimumHeightTwips));
 
     const auto block = [&form](const char *name) -> const runtime::FormObject & {
         return runtime::controlBlock(form, QString::fromLatin1(name));
@@ -258,11 +269,15 @@ void Form1::setMessageReporter(runtime::MessageReporter *reporter)
 
 void Form1::Form_Load(const QString &commandLine)
 {
+    m_procedures->installAspectProcedure();
     placeCentred(1.8);
     show();
     placeCentred(1.0);
+    // The window manager keeps the minimum too while the user drags a border.
+    setMinimumSize(Units::twipsToPixelsX(MinimumWidthTwips), Units::twipsToPixelsY(MinimumHeightTwips));
 
     registerHotKeys();
+    m_procedures->installHotKeyProcedure();
     FullScreen = runtime::False;
 
     FileDialog = std::make_unique<CommonDialog>();
@@ -296,7 +311,13 @@ void Form1::placeCentred(double topFactor)
     const auto x = runtime::cLng(left / tppX);
     const auto y = runtime::cLng(top / tppY);
     if (x && y)
-        move(area.x() + *x, area.y() + *y);
+        setWindowGeometry(QRect(area.x() + *x, area.y() + *y, width(), height()));
+}
+
+void Form1::setWindowGeometry(const QRect &proposed)
+{
+    // Every place and size the program gives the window passes its window procedures first.
+    setGeometry(m_procedures->windowPosChanging(proposed));
 }
 
 void Form1::registerHotKeys()
@@ -311,16 +332,13 @@ void Form1::registerHotKeys()
                 {Qt::Key_S, false},   {Qt::Key_Down, false}, {Qt::Key_Up, false}};
     for (int id = 0; id < 7; ++id)
         m_hotKeys->registerHotKey(id, keys[id].key, keys[id].keypad);
-    connect(m_hotKeys, &GlobalHotKeys::hotKeyPressed, this, [this](int id) {
-        // Let pending messages run first, as a hot-key dispatch does.
-        QCoreApplication::processEvents();
-        if (id == 2)
-            ToggleFS();
-    });
+    connect(m_hotKeys, &GlobalHotKeys::hotKeyPressed, this,
+            [this](int id) { m_procedures->sendMessage(platform::WM_HOTKEY, platform::WParam(id), 0); });
 }
 
 void Form1::Form_Unload()
 {
+    m_procedures->restoreOwnProcedure();
     CleanUp();
 }
 
@@ -579,7 +597,15 @@ void Form1::resizeEvent(QResizeEvent *event)
 
 void Form1::Form_Resize()
 {
-    // The minimum size is kept by the window's own minimum.
+    // Below the minimum size the window snaps back, through its procedures as any size the program sets.
+    if (!(windowState() & Qt::WindowMinimized)) {
+        const int minimumHeight = Units::twipsToPixelsY(MinimumHeightTwips);
+        const int minimumWidth = Units::twipsToPixelsX(MinimumWidthTwips);
+        if (height() < minimumHeight)
+            setWindowGeometry(QRect(pos(), QSize(width(), minimumHeight)));
+        if (width() < minimumWidth)
+            setWindowGeometry(QRect(pos(), QSize(minimumWidth, height())));
+    }
     const int W = width();
     const int H = height();
     ButtonEx1->move(W - 39, ButtonEx1->y());
@@ -646,7 +672,7 @@ void Form1::Label1_MouseDown(const QPointF &position)
 
 void Form1::Label1_MouseMove(Qt::MouseButtons buttons, const QPointF &position)
 {
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+    if (showsMaximized() || windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
     if (buttons == Qt::NoButton || buttons == Qt::RightButton)
         return;
@@ -674,10 +700,24 @@ void Form1::ButtonEx1_Click()
 
 void Form1::ButtonEx2_Click()
 {
-    if (windowState() & Qt::WindowMaximized)
+    if (showsMaximized()) {
+        if (m_normalGeometry)
+            setGeometry(*std::exchange(m_normalGeometry, std::nullopt));
+        else
+            showNormal(); // maximized by the window manager
+        return;
+    }
+    if (windowState() & Qt::WindowMinimized)
         showNormal();
-    else
-        showMaximized();
+    // The window manager would fill the screen; kept in proportion instead, as any size the program sets.
+    m_normalGeometry = geometry();
+    const QRect workArea = screen()->availableGeometry().marginsRemoved(m_windowManager->frameExtents());
+    setGeometry(m_procedures->maximizedGeometry(workArea));
+}
+
+bool Form1::showsMaximized() const
+{
+    return m_normalGeometry.has_value() || windowState() & Qt::WindowMaximized;
 }
 
 void Form1::ButtonEx5_Click()

@@ -12,8 +12,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class ButtonEx;
+class MainWindowProcedures;
+class WindowManagerHints;
 class CommonDialog;
 class GlobalHotKeys;
 class NotifyIconHost;
@@ -27,6 +30,7 @@ class frmWrite;
 namespace runtime {
 class GraphicalButton;
 class MessageReporter;
+class ResizableBorder;
 } // namespace runtime
 
 // The main window: its face, the current media graph, the clock and bars,
@@ -126,6 +130,9 @@ private:
     void connectHandlers();
     void registerHotKeys();
     void placeCentred(double topFactor);
+    void setWindowGeometry(const QRect &proposed);
+    // Maximized by the program (in proportion) or by the window manager.
+    bool showsMaximized() const;
     void openMedia();
     void focusPlaylist();
     void PlayNextEntry();
@@ -168,4 +175,10 @@ private:
     std::unique_ptr<frmWrite> m_playlistWindow;
     // Deletes itself when the user closes it.
     QPointer<frmAbout> m_about;
+    std::unique_ptr<WindowManagerHints> m_windowManager;
+    std::unique_ptr<MainWindowProcedures> m_procedures;
+    // The window's own resizing edge, for as long as the window manager draws no border.
+    QPointer<runtime::ResizableBorder> m_ownBorder;
+    // Where a window the program maximized returns to.
+    std::optional<QRect> m_normalGeometry;
 };

@@ -238,7 +238,7 @@ TEST(PlayerE2E, CaptionButtonsShowHoverAndPressAndReachTheWindow)
     player.start({});
     QStringList windows;
     ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
-    const std::optional<QRect> frame = windowGeometry(windows.first());
+    const std::optional<QRect> frame = settledGeometry(windows.first());
     ASSERT_TRUE(frame);
     // The playlist button, "P", stands at (12, 0), 13 pixels square.
     const QRect button(frame->x() + 12, frame->y(), 13, 13);
@@ -278,14 +278,21 @@ TEST(PlayerE2E, BalanceBarNeverShowsOverThePicture)
     player.start({});
     QStringList windows;
     ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
-    ASSERT_TRUE(xdotool({QStringLiteral("windowsize"), windows.first(), QStringLiteral("800"), QStringLiteral("600")}));
-    std::optional<QRect> frame;
-    ASSERT_TRUE(waitFor([&] { return (frame = windowGeometry(windows.first())) && frame->width() >= 800; }));
+    const std::optional<QRect> designed = settledGeometry(windows.first());
+    ASSERT_TRUE(designed);
+    // Twice as large, so that the video area reaches over the bar's design place.
+    ASSERT_TRUE(xdotool({QStringLiteral("windowsize"), windows.first(), QString::number(2 * designed->width()),
+                         QString::number(2 * designed->height())}));
+    ASSERT_TRUE(waitFor([&] { return windowGeometry(windows.first())->width() > designed->width(); }));
+    const std::optional<QRect> frame = settledGeometry(windows.first());
+    ASSERT_TRUE(frame);
+    ASSERT_GT(frame->width(), 408 + 65);
     // The balance bar's design place, (408, 44) and 65 x 9 pixels, lies in the video area, black without media.
     const QRect balance(frame->x() + 408, frame->y() + 44, 65, 9);
     ASSERT_TRUE(waitFor([&] { return litPixels(screenshot(), QRect(frame->topLeft(), QSize(400, 40))) > 0; }))
         << "the face was never drawn";
-    EXPECT_EQ(litPixels(screenshot(), balance), 0) << "something is drawn over the picture area";
+    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), balance) == 0; }, 5000))
+        << "something is drawn over the picture area";
 }
 
 TEST(PlayerE2E, OnSingleClickDesktopsOneClickInThePlaylistOnlySelects)
@@ -304,7 +311,7 @@ TEST(PlayerE2E, OnSingleClickDesktopsOneClickInThePlaylistOnlySelects)
     ASSERT_TRUE(
         waitFor([&] { return (playlistWindow = windowNamed(QStringLiteral("  KAVEL Playlist:long.avi"))).has_value(); },
                 20000));
-    const std::optional<QRect> frame = windowGeometry(*playlistWindow);
+    const std::optional<QRect> frame = settledGeometry(*playlistWindow);
     ASSERT_TRUE(frame);
     // The list stands at (4, 140) in the playlist window; its third to sixth rows all hold clip.mpg.
     const QPoint entry(frame->x() + 60, frame->y() + 140 + 40);
@@ -342,4 +349,38 @@ TEST(PlayerE2E, FullScreenStaysOnWhenThePlaylistMovesOn)
     EXPECT_TRUE(waitFor(fullScreen)) << "the next file opened in the window";
     EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), screen) > screen.width() * screen.height() / 16; }, 20000))
         << "no picture on the screen";
+}
+
+TEST(PlayerE2E, WindowManagersBorderResizesInProportionAndTheEdgesBelongToTheFace)
+{
+    QTemporaryDir home;
+    PlayerProcess player(home);
+    player.start({});
+    QStringList windows;
+    ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
+    const std::optional<QRect> first = settledGeometry(windows.first());
+    ASSERT_TRUE(first);
+
+    // The window manager's border lies just outside the window: a drag on its right side.
+    const QPoint from(first->right() + 1, first->center().y());
+    for (const QStringList &step :
+         {QStringList {QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y())},
+          QStringList {QStringLiteral("mousedown"), QStringLiteral("1")},
+          QStringList {QStringLiteral("mousemove"), QString::number(from.x() + 50), QString::number(from.y())},
+          QStringList {QStringLiteral("mousemove"), QString::number(from.x() + 100), QString::number(from.y())},
+          QStringList {QStringLiteral("mouseup"), QStringLiteral("1")}})
+        ASSERT_TRUE(xdotool(step));
+    ASSERT_TRUE(waitFor([&] { return windowGeometry(windows.first())->width() >= first->width() + 98; }))
+        << "the border did not resize the window";
+    const std::optional<QRect> wider = settledGeometry(windows.first());
+    ASSERT_TRUE(wider);
+    EXPECT_NEAR(wider->height(), wider->width() * double(first->height()) / first->width(), 2.0)
+        << wider->width() << "x" << wider->height() << " from " << first->width() << "x" << first->height();
+
+    // The rightmost pixels of the exit button are the button's, not a border's.
+    ASSERT_TRUE(
+        xdotool({QStringLiteral("mousemove"), QString::number(wider->right() - 1), QString::number(wider->y() + 6)}));
+    ASSERT_TRUE(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+    ASSERT_TRUE(player.process.waitForFinished(10000)) << "the click did not reach the exit button";
+    EXPECT_EQ(player.process.exitCode(), 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Desktop.h"
 #include "WaitFor.h"
 
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <optional>
 
@@ -79,25 +81,43 @@ inline QStringList playerWindows()
         .split(u'\n', Qt::SkipEmptyParts);
 }
 
+// Where the window's own area lies on the screen, inside any frame the window manager drew.
 inline std::optional<QRect> windowGeometry(const QString &window)
 {
-    const std::optional<QString> shell
-        = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
-    if (!shell)
+    bool ok = false;
+    const auto id = xcb_window_t(window.toULong(&ok));
+    const desktop::Connection connection = desktop::connect();
+    xcb_connection_t *c = connection.get();
+    if (!ok || xcb_connection_has_error(c))
         return std::nullopt;
-    QRect rect;
-    for (const QString &line : shell->split(u'\n')) {
-        const QString value = line.section(u'=', 1);
-        if (line.startsWith(QStringLiteral("X=")))
-            rect.moveLeft(value.toInt());
-        else if (line.startsWith(QStringLiteral("Y=")))
-            rect.moveTop(value.toInt());
-        else if (line.startsWith(QStringLiteral("WIDTH=")))
-            rect.setWidth(value.toInt());
-        else if (line.startsWith(QStringLiteral("HEIGHT=")))
-            rect.setHeight(value.toInt());
-    }
-    return rect;
+    const desktop::Reply<xcb_get_geometry_reply_t> geometry {
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr), &std::free};
+    if (!geometry)
+        return std::nullopt;
+    const desktop::Reply<xcb_translate_coordinates_reply_t> origin {
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, geometry->root, 0, 0), nullptr),
+        &std::free};
+    if (!origin)
+        return std::nullopt;
+    return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+}
+
+// The window's place once the program and the window manager have done placing it: the
+// same in three readings 100 ms apart.
+inline std::optional<QRect> settledGeometry(const QString &window, int timeoutMs = 10000)
+{
+    std::optional<QRect> last;
+    int same = 0;
+    const bool settled = waitFor(
+        [&] {
+            const std::optional<QRect> now = windowGeometry(window);
+            same = now && now == last ? same + 1 : 0;
+            last = now;
+            QThread::msleep(100);
+            return same >= 2;
+        },
+        timeoutMs);
+    return settled ? last : std::nullopt;
 }
 
 inline QImage screenshot()

@@ -1,3 +1,4 @@
+#include "Desktop.h"
 #include "NotifyIconDataA.h"
 #include "NotifyIconHost.h"
 
@@ -54,31 +55,6 @@ QWidget *embeddedIcon()
     return nullptr;
 }
 
-class Panel
-{
-public:
-    bool start()
-    {
-        m_process.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top")});
-        return m_process.waitForStarted(10000);
-    }
-    void stop()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-        m_process.waitForFinished(10000);
-    }
-    ~Panel()
-    {
-        if (m_process.state() != QProcess::NotRunning)
-            stop();
-    }
-
-private:
-    QProcess m_process;
-};
-
 } // namespace
 
 TEST(SystemTrayHostDisplay, ShowsTheIconInAPanelAndTellsWhenThePanelComesAndGoes)
@@ -105,8 +81,8 @@ TEST(SystemTrayHostDisplay, ShowsTheIconInAPanelAndTellsWhenThePanelComesAndGoes
     EXPECT_FALSE(host->isAvailable());
     EXPECT_FALSE(host->notifyIcon(NotifyIconHost::NIM_ADD, record("KAVEL Player").toBytes()));
 
-    Panel panel;
-    ASSERT_TRUE(panel.start());
+    std::unique_ptr<desktop::Program> panel = desktop::startTrayHost();
+    ASSERT_TRUE(panel->ready());
     ASSERT_TRUE(waitFor([&] { return !changes.empty(); }));
     EXPECT_EQ(changes, std::vector<bool> {true});
     EXPECT_TRUE(host->isAvailable());
@@ -127,7 +103,7 @@ TEST(SystemTrayHostDisplay, ShowsTheIconInAPanelAndTellsWhenThePanelComesAndGoes
     ASSERT_TRUE(waitFor([&] { return mouseMessages.size() >= 2; }));
     EXPECT_EQ(mouseMessages, (std::vector<std::uint32_t> {0x0201, 0x0202}));
 
-    panel.stop();
+    panel.reset();
     ASSERT_TRUE(waitFor([&] { return changes.size() == 2; }));
     EXPECT_EQ(changes, (std::vector<bool> {true, false}));
     EXPECT_FALSE(host->isAvailable());

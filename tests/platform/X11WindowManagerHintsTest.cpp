@@ -1,8 +1,8 @@
 #include "WindowManagerHints.h"
 
+#include "Desktop.h"
 #include "QtPrinters.h"
 #include "WaitFor.h"
-#include "WindowManagerSession.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -264,12 +264,12 @@ void xdotool(const QStringList &arguments)
 class X11WindowManagerFrame : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { session = std::make_unique<WindowManagerSession>(); }
+    static void SetUpTestSuite() { session = desktop::startWindowManager(); }
     static void TearDownTestSuite() { session.reset(); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(session->running());
+        ASSERT_TRUE(session->ready());
         QSignalSpy frames(window.hints.get(), &WindowManagerHints::frameExtentsChanged);
         ASSERT_TRUE(window.hints->setAspectRatio(FirstSize));
         ASSERT_TRUE(window.hints->requestBorderWithoutTitle());
@@ -281,12 +281,12 @@ protected:
         ASSERT_TRUE(waitFor([&] { return observer.hasAspect(nativeWindow(window.widget)); }));
     }
 
-    static std::unique_ptr<WindowManagerSession> session;
+    static std::unique_ptr<desktop::Program> session;
     TestWindow window;
     Observer observer;
 };
 
-std::unique_ptr<WindowManagerSession> X11WindowManagerFrame::session;
+std::unique_ptr<desktop::Program> X11WindowManagerFrame::session;
 
 TEST_F(X11WindowManagerFrame, BorderLiesOutsideTheWindowWithoutATitle)
 {
