@@ -10,11 +10,6 @@
 
 namespace {
 
-QString clip(const char *name)
-{
-    return QDir(QStringLiteral(KAVEL_GENERATED_FIXTURES_DIR)).filePath(QString::fromUtf8(name));
-}
-
 // Every test meets the player on a desktop with a window manager, as a user does.
 class DesktopEnvironment : public ::testing::Environment
 {
@@ -31,23 +26,6 @@ private:
 };
 
 const auto *const desktopEnvironment = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
-
-QString writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        ADD_FAILURE() << "cannot prepare " << path.toStdString();
-    return path;
-}
-
-QString playlistOf(const QTemporaryDir &dir, const QStringList &entries)
-{
-    QByteArray bytes;
-    for (const QString &entry : entries)
-        bytes += entry.toUtf8() + "\r\n";
-    return writeFile(dir.filePath(QStringLiteral("films.pls")), bytes);
-}
 
 } // namespace
 
@@ -157,29 +135,6 @@ TEST(PlayerE2E, BadFilesNeitherHangNorCrash)
         ASSERT_TRUE(waitFor([&] { return playerWindows().isEmpty(); }));
     }
 }
-
-namespace {
-
-QString windowName(const QString &window)
-{
-    return runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).value_or(QString());
-}
-
-std::optional<QString> windowNamed(const QString &name)
-{
-    for (const QString &window : playerWindows()) {
-        if (windowName(window) == name)
-            return window;
-    }
-    return std::nullopt;
-}
-
-bool xdotool(const QStringList &arguments)
-{
-    return runTool(QStringLiteral("xdotool"), arguments).has_value();
-}
-
-} // namespace
 
 TEST(PlayerE2E, PlaylistOnTheCommandLinePlaysItsFirstEntry)
 {

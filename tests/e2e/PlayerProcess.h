@@ -3,6 +3,9 @@
 #include "Desktop.h"
 #include "WaitFor.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -11,6 +14,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -69,16 +74,70 @@ inline std::optional<QString> runTool(const QString &program, const QStringList 
     return output; // leading blanks belong to window names
 }
 
-// The visible top-level windows of the player, by the X11 class Qt gives them:
-// each in the frame the window manager put round it (its native video window
-// carries the class too, one level further down).
-inline QStringList playerWindows()
+// A window the window manager manages, as it does the program's own windows
+// (not a tray icon embedded in a panel, a menu or the native video window).
+inline bool isManaged(xcb_window_t window)
+{
+    const desktop::Connection connection = desktop::connect();
+    xcb_connection_t *c = connection.get();
+    const xcb_atom_t wmState = desktop::atom(c, "WM_STATE");
+    const desktop::Reply<xcb_get_property_reply_t> state {
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, wmState, wmState, 0, 2), nullptr), &std::free};
+    // 1 is NormalState: shown, not iconified.
+    return state && xcb_get_property_value_length(state.get()) >= 4
+        && *static_cast<const std::uint32_t *>(xcb_get_property_value(state.get())) == 1;
+}
+
+// The visible windows of the program's own, by the X11 class Qt gives them.
+inline QStringList programWindows()
 {
     return runTool(QStringLiteral("xdotool"),
-                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--maxdepth"),
-                    QStringLiteral("2"), QStringLiteral("--class"), QStringLiteral("kavel-player")})
+                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--class"),
+                    QStringLiteral("kavel-player")})
         .value_or(QString())
         .split(u'\n', Qt::SkipEmptyParts);
+}
+
+// The player's shown top-level windows.
+inline QStringList playerWindows()
+{
+    QStringList windows = programWindows();
+    windows.removeIf([](const QString &window) { return !isManaged(window.toUInt()); });
+    return windows;
+}
+
+// The player's shown popups: menus and tips, windows of their own that no window manager frames.
+inline QStringList popupWindows()
+{
+    QStringList windows = programWindows();
+    windows.removeIf([](const QString &window) {
+        const desktop::Connection connection = desktop::connect();
+        const desktop::Reply<xcb_query_tree_reply_t> tree {
+            xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), window.toUInt()), nullptr),
+            &std::free};
+        return !tree || tree->parent != tree->root;
+    });
+    return windows;
+}
+
+// The player's icon in the notification area, once the panel has embedded it.
+inline std::optional<QString> trayIcon()
+{
+    for (const QString &window : programWindows()) {
+        if (isManaged(window.toUInt()))
+            continue;
+        const desktop::Connection connection = desktop::connect();
+        const desktop::Reply<xcb_query_tree_reply_t> tree {
+            xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), window.toUInt()), nullptr),
+            &std::free};
+        const desktop::Reply<xcb_get_geometry_reply_t> size {
+            xcb_get_geometry_reply(connection.get(), xcb_get_geometry(connection.get(), window.toUInt()), nullptr),
+            &std::free};
+        // Embedded: inside the panel, not a popup on the root window; and icon-sized.
+        if (tree && size && tree->parent != tree->root && size->width <= 64 && size->height <= 64)
+            return window;
+    }
+    return std::nullopt;
 }
 
 // Where the window's own area lies on the screen, inside any frame the window manager drew.
@@ -137,4 +196,51 @@ inline int litPixels(const QImage &image, const QRect &area)
         }
     }
     return lit;
+}
+
+// A clip the fixtures script made.
+inline QString clip(const char *name)
+{
+    return QDir(QStringLiteral(KAVEL_GENERATED_FIXTURES_DIR)).filePath(QString::fromUtf8(name));
+}
+
+// Writes a file of the test, making its folder.
+inline QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot prepare " << path.toStdString();
+    return path;
+}
+
+// A playlist of the entries in dir, as the player writes one.
+inline QString playlistOf(const QTemporaryDir &dir, const QStringList &entries)
+{
+    QByteArray bytes;
+    for (const QString &entry : entries)
+        bytes += entry.toUtf8() + "\r\n";
+    return writeFile(dir.filePath(QStringLiteral("films.pls")), bytes);
+}
+
+// The title a window shows.
+inline QString windowName(const QString &window)
+{
+    return runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).value_or(QString());
+}
+
+// The player's shown window with that title.
+inline std::optional<QString> windowNamed(const QString &name)
+{
+    for (const QString &window : playerWindows()) {
+        if (windowName(window) == name)
+            return window;
+    }
+    return std::nullopt;
+}
+
+// Works the pointer and the keys as a user does.
+inline bool xdotool(const QStringList &arguments)
+{
+    return runTool(QStringLiteral("xdotool"), arguments).has_value();
 }

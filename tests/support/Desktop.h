@@ -53,8 +53,7 @@ inline bool windowsAreFramed()
     const bool framed = waitFor(
         [&] {
             const Reply<xcb_get_property_reply_t> extents {
-                xcb_get_property_reply(c, xcb_get_property(c, 0, probe, extentsAtom, XCB_ATOM_CARDINAL, 0, 4),
-                                       nullptr),
+                xcb_get_property_reply(c, xcb_get_property(c, 0, probe, extentsAtom, XCB_ATOM_CARDINAL, 0, 4), nullptr),
                 &std::free};
             return extents && xcb_get_property_value_length(extents.get()) == 16;
         },

@@ -1,0 +1,108 @@
+#include "PlayerProcess.h"
+
+#include <QElapsedTimer>
+
+// The notification-area icon, its popup menu and the About box, worked as a
+// user works them on a desktop with a panel (trayer) and a window manager.
+
+namespace {
+
+// The main window's own caption buttons stand 39, 26 and 13 pixels from its right edge.
+QPoint captionButton(const QRect &window, int fromRight)
+{
+    return {window.right() + 1 - fromRight + 6, window.y() + 6};
+}
+
+bool clickAt(const QPoint &at, int button = 1)
+{
+    return xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())})
+        && xdotool({QStringLiteral("click"), QString::number(button)});
+}
+
+// Runs the menu item so many places above the last one (Exit), with the keys.
+bool chooseFromTheEnd(const QString &icon, int above)
+{
+    const std::optional<QRect> place = windowGeometry(icon);
+    if (!place || !clickAt(place->center(), 3) || !waitFor([] { return !popupWindows().isEmpty(); }))
+        return false;
+    QStringList keys {QStringLiteral("key")};
+    for (int i = 0; i <= above; ++i)
+        keys.append(QStringLiteral("Up"));
+    keys.append(QStringLiteral("Return"));
+    return xdotool(keys);
+}
+
+} // namespace
+
+TEST(TrayE2E, IconHidesAndBringsBackTheWindowsAndItsMenuRunsTheCommands)
+{
+    const std::unique_ptr<desktop::Program> panel = desktop::startTrayHost();
+    ASSERT_TRUE(panel->ready()) << "trayer did not start";
+    QTemporaryDir home;
+    PlayerProcess player(home);
+    player.start({playlistOf(home, {clip("long.avi")})});
+    ASSERT_TRUE(waitFor([&] { return windowNamed(QStringLiteral("  KAVEL Playlist:long.avi")).has_value(); }, 20000));
+    std::optional<QString> icon;
+    ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); })) << "no icon in the panel";
+
+    // Pointing at the icon shows its tip.
+    const QPoint iconCentre = windowGeometry(*icon)->center();
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
+    EXPECT_TRUE(waitFor([] { return !popupWindows().isEmpty(); })) << "no tip over the icon";
+
+    // Minimize: both windows go into the notification area. The main window has no caption of its own.
+    const std::optional<QString> mainWindow = windowNamed(QStringLiteral("kavel-player"));
+    ASSERT_TRUE(mainWindow);
+    const std::optional<QRect> frame = settledGeometry(*mainWindow);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(clickAt(captionButton(*frame, 39)));
+    EXPECT_TRUE(waitFor([] { return playerWindows().isEmpty(); })) << "Minimize left a window shown";
+    ASSERT_TRUE(waitFor([] { return popupWindows().isEmpty(); })) << "the tip stayed";
+
+    // A double click on the icon brings both back, the playlist window too in playlist mode.
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
+    ASSERT_TRUE(xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                         QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")}));
+    EXPECT_TRUE(waitFor([] { return playerWindows().size() == 2; })) << "the double click did not bring them back";
+
+    // Help, from the menu: the About box; its System Info button says that there is no tool here.
+    ASSERT_TRUE(chooseFromTheEnd(*icon, 1));
+    std::optional<QString> about;
+    ASSERT_TRUE(waitFor([&] { return (about = windowNamed(QStringLiteral("About KAVEL Player"))).has_value(); }));
+    const std::optional<QRect> box = settledGeometry(*about);
+    ASSERT_TRUE(box);
+    // "System Info..." stands at (96, 209), 83 x 23 pixels.
+    ASSERT_TRUE(clickAt(box->topLeft() + QPoint(96 + 41, 209 + 11)));
+    std::optional<QString> message;
+    ASSERT_TRUE(waitFor([&] { return (message = windowNamed(QStringLiteral("KAVEL Player"))).has_value(); }))
+        << "no message about the system information tool";
+    ASSERT_TRUE(xdotool({QStringLiteral("windowactivate"), *message}));
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
+    EXPECT_TRUE(waitFor([&] { return !windowNamed(QStringLiteral("KAVEL Player")); }));
+    EXPECT_TRUE(windowNamed(QStringLiteral("About KAVEL Player")).has_value()) << "the About box stays open";
+
+    // Exit, from the menu: the process ends and its icon with it.
+    ASSERT_TRUE(chooseFromTheEnd(*icon, 0));
+    QElapsedTimer ending;
+    ending.start();
+    ASSERT_TRUE(player.process.waitForFinished(10000)) << "Exit did not end the player";
+    RecordProperty("exit_ms", int(ending.elapsed()));
+    EXPECT_EQ(player.process.exitCode(), 0);
+    EXPECT_TRUE(waitFor([] { return !trayIcon().has_value(); })) << "the icon stayed in the panel";
+}
+
+TEST(TrayE2E, WithoutANotificationAreaMinimizeMinimizesAndTheWindowManagerBringsItBack)
+{
+    QTemporaryDir home;
+    PlayerProcess player(home);
+    player.start({});
+    QStringList windows;
+    ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
+    const std::optional<QRect> frame = settledGeometry(windows.first());
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(clickAt(captionButton(*frame, 39)));
+    EXPECT_TRUE(waitFor([] { return playerWindows().isEmpty(); })) << "Minimize did nothing";
+    EXPECT_EQ(player.process.state(), QProcess::Running);
+    ASSERT_TRUE(xdotool({QStringLiteral("windowactivate"), windows.first()}));
+    EXPECT_TRUE(waitFor([] { return !playerWindows().isEmpty(); })) << "the window did not come back";
+}
