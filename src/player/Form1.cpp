@@ -351,6 +351,8 @@ void Form1::CleanUp()
 
 void Form1::LoadFile()
 {
+    if (m_opening)
+        return;
     FileDialog->ShowOpen();
     CurrentFile = FileDialog->FileName();
     if (playlist::isPlaylistName(CurrentFile)) {
@@ -790,6 +792,11 @@ void Form1::SetFocus()
 
 void Form1::exitProgram()
 {
+    // Asked for while a file opens (a signal, a command from the desktop's bus): once it is open.
+    if (m_opening) {
+        QMetaObject::invokeMethod(this, &Form1::exitProgram, Qt::QueuedConnection);
+        return;
+    }
     CleanUp();
     ShellIcon1->setVisible(runtime::False);
     delete m_about;

@@ -166,8 +166,8 @@ private:
     void SetFocus();
 
     MediaGraphFactory m_graphFactory;
-    // While a file opens nothing starts opening another: the clock's ticks and playlist steps
-    // that arrive meanwhile do nothing.
+    // While a file opens nothing starts opening another: the clock's ticks, playlist steps and
+    // the Open command that arrive meanwhile do nothing, and the exit waits until it is open.
     bool m_opening = false;
     NotifyIconHost *m_trayHost;
     GlobalHotKeys *m_hotKeys = nullptr;

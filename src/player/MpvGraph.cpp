@@ -1,6 +1,7 @@
 #include "MpvGraph.h"
 
 #include "MpvAudio.h"
+#include "ResponsiveWait.h"
 #include "VideoSurface.h"
 
 #include <QFile>
@@ -55,6 +56,12 @@ constexpr const char *kEngineOptions[][2] = {
     {"volume-max", "100"},
     // Without a sound device the media still plays, silently, and its clock still runs.
     {"audio-fallback-to-null", "yes"},
+    // A file plays as the media it holds and nothing else: no playlist, EDL or chapter file of a
+    // stranger's may make the engine open further files or any network stream.
+    {"access-references", "no"},
+    {"ordered-chapters", "no"},
+    {"load-unsafe-playlists", "no"},
+    {"demuxer-lavf-o", "protocol_whitelist=file"},
     {"audio-client-name", "KAVEL Player"},
 };
 
@@ -277,15 +284,9 @@ bool MpvGraph::RenderFile(const QString &path)
     }
 
     m_load = Load::Loading;
-    const QDeadlineTimer deadline(kRenderDeadlineMs);
-    while (m_load == Load::Loading && m_handle) {
-        if (deadline.hasExpired()) {
-            finishLoading(false);
-            break;
-        }
-        const mpv_event *event = mpv_wait_event(m_handle.get(), deadline.remainingTime() / 1000.0);
-        handleEvent(*event);
-    }
+    // The engine's events arrive through its wakeups while the window goes on.
+    if (!waitResponsively([this] { return m_load != Load::Loading || !m_handle; }, kRenderDeadlineMs))
+        finishLoading(false);
     return m_load == Load::Ready;
 }
 

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSet>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -195,6 +197,49 @@ TEST_F(MpvGraphTest, UnplayableFilesFailQuicklyAndLeaveAnEmptyGraph)
         // Nothing plays in the background.
         EXPECT_FALSE(waitFor([&] { return graph.CurrentPosition().has_value(); }, 200));
     }
+}
+
+TEST_F(MpvGraphTest, OnlyLocalFilesPlayAndTheyPlayAsTheMediaTheyHold)
+{
+    // A server on this machine that a stream or a reference inside a file would reach.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const QString url = QStringLiteral("http://127.0.0.1:%1/clip.avi").arg(server.serverPort());
+    QTemporaryDir folder;
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    const auto file = [&](const char *name, const QByteArray &content) {
+        QFile out(folder.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        return out.fileName();
+    };
+    const QByteArray clip = QFile::encodeName(fixture("clip.avi"));
+    const QString refused[] = {
+        url,
+        QStringLiteral("av://lavfi:testsrc"),
+        QStringLiteral("lavfi:testsrc"),
+        QStringLiteral("edl://") + fixture("clip.avi"),
+        QStringLiteral("memory://abc"),
+        QStringLiteral("--vo=null"),
+        QStringLiteral("@") + fixture("clip.avi"),
+        // Files that are references to others, under a media file's name.
+        file("edl.avi", "# mpv EDL v0\n" + clip + "\n"),
+        file("list.avi", "#EXTM3U\n" + clip + "\n" + url.toUtf8() + "\n"),
+        file("stream.avi", "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + url.toUtf8() + "\n#EXT-X-ENDLIST\n"),
+    };
+    for (const QString &path : refused) {
+        MpvGraph graph(picture);
+        EXPECT_FALSE(graph.RenderFile(path)) << path.toStdString();
+    }
+    EXPECT_FALSE(server.hasPendingConnections() || server.waitForNewConnection(200))
+        << "the engine went on the network";
+
+    // A local file is played whatever its name looks like.
+    QFile::copy(fixture("clip.avi"), folder.filePath(QStringLiteral("--vo=null")));
+    MpvGraph graph(picture);
+    EXPECT_TRUE(graph.RenderFile(QStringLiteral("--vo=null")));
+    QDir::setCurrent(previousFolder);
 }
 
 TEST_F(MpvGraphTest, TruncatedClipEndsLikeAnyOther)
