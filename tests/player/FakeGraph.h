@@ -1,8 +1,10 @@
 #pragma once
 
 #include "MediaGraph.h"
+#include "ResponsiveWait.h"
 
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -11,6 +13,8 @@
 // so the flows that drive a graph can be checked step by step.
 struct FakeMedia {
     bool renders = true;
+    // How long the file takes to load, as a slow disk or share makes a real engine wait.
+    int loadMs = 0;
     std::optional<double> duration = 95.0;
     std::optional<int> width = 640;
     std::optional<int> height = 480;
@@ -30,6 +34,11 @@ public:
     bool RenderFile(const QString &path) override
     {
         note(QStringLiteral("RenderFile ") + path);
+        if (m_media.loadMs > 0) {
+            bool loaded = false;
+            QTimer::singleShot(m_media.loadMs, [&loaded] { loaded = true; });
+            waitResponsively([&loaded] { return loaded; }, m_media.loadMs + 5000);
+        }
         m_rendered = m_media.renders;
         return m_rendered;
     }

@@ -1,0 +1,64 @@
+#include "Form1Fixture.h"
+#include "QtPrinters.h"
+#include "WaitFor.h"
+
+#include "ButtonEx.h"
+
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+// The main window on a real display, where the user's input comes from the
+// window system as it does on a desktop.
+
+namespace {
+
+// Counts how often a widget is painted.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
+using Form1DisplayTest = Form1Fixture;
+
+TEST_F(Form1DisplayTest, SlowFileKeepsTheWindowPaintingAndTheUsersClickWaits)
+{
+    load();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    graphs.next.loadMs = 3000;
+    PaintCounter painted(form->Label1);
+    QTimer repaint;
+    QObject::connect(&repaint, &QTimer::timeout, form->Label1, qOverload<>(&QWidget::update));
+    repaint.start(100);
+
+    // A click on the playlist button a second into the load, through the window system.
+    const QPoint button = form->ButtonEx5->mapToGlobal(QPoint(6, 6));
+    QProcess click;
+    bool shownDuringTheLoad = false;
+    QTimer::singleShot(1000, [&] {
+        click.start(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(button.x()),
+                                                QString::number(button.y()), QStringLiteral("click"),
+                                                QStringLiteral("1")});
+    });
+    QTimer::singleShot(2500, [&] { shownDuringTheLoad = form->hasPlaylistWindow(); });
+
+    form->CurrentFile = QStringLiteral("/share/slow.avi");
+    form->LoadCommFile();
+    EXPECT_GE(painted.paints, 10) << "the window froze while the file loaded";
+    EXPECT_EQ(click.exitCode(), 0);
+    EXPECT_FALSE(shownDuringTheLoad) << "the click ran inside the opening sequence";
+    EXPECT_EQ(callsOf(1).last(), QStringLiteral("CurrentPosition 0")) << "the sequence ran to its end";
+    EXPECT_TRUE(waitFor([&] { return form->hasPlaylistWindow() && form->playlistWindow().isVisible(); }))
+        << "the click was lost instead of waiting";
+}
