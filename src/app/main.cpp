@@ -5,6 +5,9 @@
 #include "NotifyIconHost.h"
 #include "Picture.h"
 #include "SingleInstance.h"
+#ifdef Q_OS_UNIX
+#include "TerminationSignals.h"
+#endif
 
 #include <QApplication>
 #include <QStringList>
@@ -41,6 +44,11 @@ int main(int argc, char **argv)
     Form1 form([](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost); }, trayHost.get());
     form.setHotKeys(hotKeys.get());
     QObject::connect(&form, &Form1::exitRequested, &app, &QCoreApplication::quit);
+#ifdef Q_OS_UNIX
+    // Asked to end by a signal, the player ends as its Exit command ends it: icon removed, engine shut down.
+    const TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &form, &Form1::exitProgram);
+#endif
 
     // The whole command line is one path.
     const QString commandLine = QApplication::arguments().mid(1).join(u' ');

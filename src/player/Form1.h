@@ -55,6 +55,8 @@ public:
     void CorrectAspect();
     void ToggleFS();
     void Command2_Click();
+    // The exit sequence of the Exit commands: graph released, icon removed, every window closed.
+    void exitProgram();
 
     // The playlist window, created hidden the first time it is needed.
     frmWrite &playlistWindow();
@@ -138,7 +140,6 @@ private:
     void PlayNextEntry();
     void PlayPreviousEntry();
     void stepPlaylist(int direction);
-    void exitProgram();
 
     void Form_Resize();
     void Timer1_Timer();

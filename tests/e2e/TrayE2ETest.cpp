@@ -2,6 +2,9 @@
 
 #include <QElapsedTimer>
 
+#include <csignal>
+#include <functional>
+
 // The notification-area icon, its popup menu and the About box, worked as a
 // user works them on a desktop with a panel (trayer) and a window manager.
 
@@ -107,4 +110,86 @@ TEST(TrayE2E, WithoutANotificationAreaMinimizeMinimizesAndTheWindowManagerBrings
     EXPECT_EQ(player.process.state(), QProcess::Running);
     ASSERT_TRUE(xdotool({QStringLiteral("windowactivate"), windows.first()}));
     EXPECT_TRUE(waitFor([] { return !playerWindows().isEmpty(); })) << "the window did not come back";
+}
+
+namespace {
+
+// The processes a process started, by their parent's id.
+QStringList childrenOf(qint64 pid)
+{
+    QStringList children;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!entry.toLongLong() || !stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...: the name may hold spaces, so count from its closing parenthesis.
+        const QByteArray fields = stat.readAll();
+        const QList<QByteArray> after = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+        if (after.size() > 1 && after[1].toLongLong() == pid)
+            children.append(entry);
+    }
+    return children;
+}
+
+} // namespace
+
+TEST(TrayE2E, EveryWayOutEndsThePlayerCleanly)
+{
+    const std::unique_ptr<desktop::Program> panel = desktop::startTrayHost();
+    ASSERT_TRUE(panel->ready()) << "trayer did not start";
+    const struct {
+        const char *way;
+        std::function<bool(PlayerProcess &, const QString &icon, const QRect &window)> leave;
+    } ways[] = {
+        {"the X button",
+         [](PlayerProcess &, const QString &, const QRect &w) {
+             return clickAt(captionButton(w, 13));
+         }},
+        {"Exit in the icon's menu",
+         [](PlayerProcess &, const QString &icon, const QRect &) {
+             return chooseFromTheEnd(icon, 0);
+         }},
+        {"SIGINT",
+         [](PlayerProcess &p, const QString &, const QRect &) {
+             return ::kill(p.process.processId(), SIGINT) == 0;
+         }},
+        {"SIGTERM",
+         [](PlayerProcess &p, const QString &, const QRect &) {
+             return p.process.terminate(), true;
+         }},
+    };
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.way);
+        QTemporaryDir home;
+        PlayerProcess player(home);
+        player.start({clip("long.avi")});
+        std::optional<QString> window;
+        ASSERT_TRUE(waitFor([&] { return (window = windowNamed(QStringLiteral("kavel-player"))).has_value(); }, 20000));
+        const std::optional<QRect> frame = settledGeometry(*window);
+        ASSERT_TRUE(frame);
+        std::optional<QString> icon;
+        ASSERT_TRUE(waitFor([&] { return (icon = trayIcon()).has_value(); }));
+        const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
+        ASSERT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > 0; }, 20000)) << "nothing plays";
+        const QStringList children = childrenOf(player.process.processId());
+
+        ASSERT_TRUE(way.leave(player, *icon, *frame));
+        QElapsedTimer ending;
+        ending.start();
+        ASSERT_TRUE(player.process.waitForFinished(10000)) << "the player did not end";
+        RecordProperty(QStringLiteral("%1_ms").arg(QString::fromLatin1(way.way)).toStdString(), int(ending.elapsed()));
+        EXPECT_EQ(player.process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(player.process.exitCode(), 0);
+        EXPECT_TRUE(waitFor([] { return !trayIcon().has_value(); })) << "the icon stayed in the panel";
+        for (const QString &child : children)
+            EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/") + child))
+                << "a child process was left: " << child.toStdString();
+        // The lock went with it: the next start is a first instance again.
+        PlayerProcess next(home);
+        next.start({});
+        EXPECT_TRUE(waitFor([] { return !playerWindows().isEmpty(); }, 20000)) << "the lock was left behind";
+        next.process.kill();
+        next.process.waitForFinished(5000);
+        ASSERT_TRUE(waitFor([] { return playerWindows().isEmpty(); }));
+    }
 }

@@ -47,9 +47,9 @@ TEST_F(Form1DisplayTest, SlowFileKeepsTheWindowPaintingAndTheUsersClickWaits)
     QProcess click;
     bool shownDuringTheLoad = false;
     QTimer::singleShot(1000, [&] {
-        click.start(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(button.x()),
-                                                QString::number(button.y()), QStringLiteral("click"),
-                                                QStringLiteral("1")});
+        click.start(QStringLiteral("xdotool"),
+                    {QStringLiteral("mousemove"), QString::number(button.x()), QString::number(button.y()),
+                     QStringLiteral("click"), QStringLiteral("1")});
     });
     QTimer::singleShot(2500, [&] { shownDuringTheLoad = form->hasPlaylistWindow(); });
 
