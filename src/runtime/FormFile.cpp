@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QImageReader>
 #include <QSaveFile>
 #include <QStringList>
+
+#include <cmath>
 
 namespace runtime {
 
@@ -21,6 +24,48 @@ const FormObject *FormObject::child(const QString &childName) const
 }
 
 namespace {
+
+// A skin is outside input: what it asks for must stay within what a face can hold.
+constexpr qint64 SmallestNumber = -2147483648LL; // a Long
+constexpr qint64 LargestNumber = 4294967295LL; // a colour, 0xFFFFFFFF
+constexpr double LargestFontPoints = 512;
+constexpr qint64 LargestPictureBytes = 16 * 1024 * 1024;
+constexpr int LargestPictureSide = 4096;
+// Places and sizes in twips: 32767 pixels at 15 twips a pixel.
+constexpr double LargestTwips = 32767 * 15;
+
+// Where a form file's pictures may lie: the folder that holds its forms folder.
+QString pictureRoot(const QString &baseDir)
+{
+    return QDir::cleanPath(baseDir + QStringLiteral("/.."));
+}
+
+bool isInside(const QString &path, const QString &folder)
+{
+    const QFileInfo file(path);
+    const QFileInfo root(folder);
+    // Resolved, so that neither ".." nor a link leads elsewhere.
+    const QString resolved = file.exists() ? file.canonicalFilePath() : QDir::cleanPath(file.absoluteFilePath());
+    const QString inside = root.exists() ? root.canonicalFilePath() : QDir::cleanPath(root.absoluteFilePath());
+    return resolved.startsWith(inside.endsWith(u'/') ? inside : inside + u'/');
+}
+
+// Why a place or size is out of reach, or nothing.
+std::optional<QString> geometryProblem(const QString &key, const QVariant &value)
+{
+    static const QStringList places = {QStringLiteral("Left"), QStringLiteral("Top")};
+    static const QStringList sizes = {QStringLiteral("Width"), QStringLiteral("Height"), QStringLiteral("ClientWidth"),
+                                      QStringLiteral("ClientHeight")};
+    const bool place = places.contains(key, Qt::CaseInsensitive);
+    if (!place && !sizes.contains(key, Qt::CaseInsensitive))
+        return std::nullopt;
+    if (!isNumber(value))
+        return QStringLiteral("a number of twips was expected");
+    const double twips = value.toDouble();
+    if (twips > LargestTwips || twips < (place ? -LargestTwips : 0))
+        return QStringLiteral("%1 twips is beyond any screen").arg(twips);
+    return std::nullopt;
+}
 
 class ValueParser
 {
@@ -95,6 +140,12 @@ private:
         return m_text.mid(start, m_pos - start);
     }
 
+    static bool isNumeral(QStringView w)
+    {
+        bool ok = false;
+        return w.toDouble(&ok) != 0 || ok;
+    }
+
     static std::optional<QVariant> number(QStringView w)
     {
         if (w.startsWith(u"&H", Qt::CaseInsensitive)) {
@@ -103,16 +154,16 @@ private:
                 digits.chop(1);
             bool ok = false;
             const qulonglong v = digits.toULongLong(&ok, 16);
-            if (!ok || v > 0xFFFFFFFFull)
+            if (!ok || v > qulonglong(LargestNumber))
                 return std::nullopt;
             return QVariant(static_cast<qint64>(v));
         }
         bool ok = false;
         const qint64 i = w.toLongLong(&ok);
         if (ok)
-            return QVariant(i);
+            return i >= SmallestNumber && i <= LargestNumber ? std::optional(QVariant(i)) : std::nullopt;
         const double d = w.toDouble(&ok);
-        if (ok)
+        if (ok && std::isfinite(d) && d >= double(SmallestNumber) && d <= double(LargestNumber))
             return QVariant(d);
         return std::nullopt;
     }
@@ -129,8 +180,8 @@ private:
         }
         bool ok = false;
         const double points = word().toDouble(&ok);
-        if (!ok || points <= 0) {
-            *why = QStringLiteral("the font size is not a positive number");
+        if (!ok || !(points > 0 && points <= LargestFontPoints)) {
+            *why = QStringLiteral("the font size is not a number of points from 0 to %1").arg(LargestFontPoints);
             return std::nullopt;
         }
         font.setPointSizeF(points);
@@ -168,7 +219,17 @@ private:
             return std::nullopt;
         }
         const QString path = QDir(m_baseDir).filePath(*file);
-        Picture picture(QImage(path), *file);
+        if (QDir::isAbsolutePath(*file) || !isInside(path, pictureRoot(m_baseDir))) {
+            *why = QStringLiteral("the picture \"%1\" lies outside the skin's folder").arg(*file);
+            return std::nullopt;
+        }
+        QImageReader reader(path);
+        if (QFileInfo(path).size() > LargestPictureBytes || reader.size().width() > LargestPictureSide
+            || reader.size().height() > LargestPictureSide) {
+            *why = QStringLiteral("the picture \"%1\" is too large for a face").arg(path);
+            return std::nullopt;
+        }
+        Picture picture(reader.read(), *file);
         if (!picture.handle()) {
             *why = QStringLiteral("the picture \"%1\" cannot be read").arg(path);
             return std::nullopt;
@@ -198,6 +259,10 @@ private:
             return parsePicture(why);
         if (std::optional<QVariant> n = number(w))
             return n;
+        if (isNumeral(w)) {
+            *why = QStringLiteral("the number %1 is out of range").arg(w);
+            return std::nullopt;
+        }
         *why = QStringLiteral("\"%1\" is not a value").arg(m_text.mid(m_pos - w.size()));
         return std::nullopt;
     }
@@ -322,6 +387,8 @@ std::optional<FormObject> FormFile::parse(const QString &text, const QString &ba
         const std::optional<QVariant> value = ValueParser(QStringView(line).mid(eq + 1), baseDir).parse(&why);
         if (!value)
             return fail(lineNo, QStringLiteral("%1: %2").arg(key, why));
+        if (const std::optional<QString> problem = geometryProblem(key, *value))
+            return fail(lineNo, QStringLiteral("%1: %2").arg(key, *problem));
         stack.last().properties.set(key, *value);
     }
     if (!stack.isEmpty())

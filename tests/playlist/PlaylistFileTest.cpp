@@ -9,6 +9,11 @@
 
 #include <optional>
 
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 using namespace playlist;
@@ -213,6 +218,26 @@ TEST(PlaylistFileTest, WriteFailureNamesThePathAndKeepsTheOldFile)
     }
     EXPECT_EQ(readBytes(notAFolder), "x");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"plain.txt"}) << "no temporary file left behind";
+}
+
+TEST(PlaylistFileTest, AFullDiskLeavesTheOldListWhole)
+{
+    QTemporaryDir dir;
+    // A disk of 64 KiB that the new list does not fit on.
+    if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here: " << std::strerror(errno);
+    const std::unique_ptr<QTemporaryDir, void (*)(QTemporaryDir *)> unmount(
+        &dir, [](QTemporaryDir *mounted) { ::umount2(QFile::encodeName(mounted->path()).constData(), MNT_DETACH); });
+    const QString path = dir.filePath("Default.pls");
+    QString error;
+    ASSERT_TRUE(writePlaylist(path, {"/m/a.avi", "/m/b.avi"}, &error)) << error.toStdString();
+    const QByteArray old = readBytes(path);
+
+    const QStringList many(2000, QStringLiteral("/media/films/") + QString(100, u'x') + QStringLiteral(".avi"));
+    EXPECT_FALSE(writePlaylist(path, many, &error));
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_EQ(readBytes(path), old) << "the old list is whole";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"Default.pls"}) << "nothing half written is left";
 }
 
 TEST(PlaylistFileTest, NameTestsLookAtTheEndWithExactCase)

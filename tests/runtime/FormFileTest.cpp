@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFont>
+#include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -86,6 +87,54 @@ TEST(FormFile, DamagedFilesNameTheFileAndLine)
         QString error;
         EXPECT_FALSE(parse(QString::fromUtf8(c.text), &error)) << c.text;
         EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.expected))) << error.toStdString();
+    }
+}
+
+TEST(FormFile, SkinsFromStrangersAreKeptToWhatAFaceCanHold)
+{
+    // A skin folder as a user has one: forms/ with the pictures beside it.
+    QTemporaryDir skin;
+    const QString forms = skin.filePath(QStringLiteral("forms"));
+    QDir().mkpath(forms);
+    QImage(8, 8, QImage::Format_RGB32).save(skin.filePath(QStringLiteral("glyph.png")));
+    QFile huge(skin.filePath(QStringLiteral("huge.png")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(200) * 1024 * 1024)); // sparse
+    huge.close();
+    QTemporaryDir elsewhere;
+    QImage(8, 8, QImage::Format_RGB32).save(elsewhere.filePath(QStringLiteral("outside.png")));
+    QFile::link(elsewhere.filePath(QStringLiteral("outside.png")), skin.filePath(QStringLiteral("link.png")));
+
+    const struct {
+        QString line;
+        const char *reason; // nothing: accepted
+    } cases[] = {
+        {QStringLiteral("Icon = Picture(\"../glyph.png\")"), nullptr},
+        {QStringLiteral("Icon = Picture(\"missing.png\")"), "cannot be read"},
+        {QStringLiteral("Icon = Picture(\"../huge.png\")"), "too large"},
+        {QStringLiteral("Icon = Picture(\"../../%1\")")
+             .arg(QFileInfo(elsewhere.path()).fileName() + QStringLiteral("/outside.png")),
+         "outside the skin's folder"},
+        {QStringLiteral("Icon = Picture(\"%1\")").arg(elsewhere.filePath(QStringLiteral("outside.png"))),
+         "outside the skin's folder"},
+        {QStringLiteral("Icon = Picture(\"../link.png\")"), "outside the skin's folder"},
+        {QStringLiteral("Max = 99999999999"), "out of range"},
+        {QStringLiteral("Max = 1e300"), "out of range"},
+        {QStringLiteral("Max = &H1FFFFFFFF&"), "not a value"},
+        {QStringLiteral("Width = 491505"), nullptr},
+        {QStringLiteral("Width = 491520"), "beyond any screen"},
+        {QStringLiteral("Left = -491520"), "beyond any screen"},
+        {QStringLiteral("ClientHeight = -15"), "beyond any screen"},
+        {QStringLiteral("Font = Font(\"Arial\", 100000)"), "font size"},
+    };
+    for (const auto &c : cases) {
+        QString error;
+        const auto form = FormFile::parse(QStringLiteral("Begin Form Form1\n   %1\nEnd\n").arg(c.line), forms,
+                                          QStringLiteral("Skin.frm"), &error);
+        EXPECT_EQ(form.has_value(), c.reason == nullptr) << c.line.toStdString() << ": " << error.toStdString();
+        if (c.reason) {
+            EXPECT_TRUE(error.startsWith(QStringLiteral("Skin.frm, line 2"))) << error.toStdString();
+            EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+        }
     }
 }
 
