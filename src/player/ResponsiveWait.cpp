@@ -6,14 +6,17 @@
 
 bool waitResponsively(const std::function<bool()> &done, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    // Wakes the loop at the deadline should nothing else arrive.
+    const QDeadlineTimer deadline(timeoutMs, Qt::PreciseTimer);
+    // Wakes the loop at the deadline should nothing else arrive; set afresh each time, since a
+    // timer may fire a little before the deadline it was set for.
     QTimer wake;
     wake.setSingleShot(true);
-    wake.start(timeoutMs);
+    wake.setTimerType(Qt::PreciseTimer);
     while (!done()) {
-        if (deadline.hasExpired())
+        const qint64 remaining = deadline.remainingTime();
+        if (remaining <= 0)
             return false;
+        wake.start(int(remaining));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;

@@ -1,4 +1,5 @@
 #include "MpvGraph.h"
+#include "HostileMedia.h"
 #include "MpvAudio.h"
 #include "WaitFor.h"
 
@@ -240,6 +241,32 @@ TEST_F(MpvGraphTest, OnlyLocalFilesPlayAndTheyPlayAsTheMediaTheyHold)
     MpvGraph graph(picture);
     EXPECT_TRUE(graph.RenderFile(QStringLiteral("--vo=null")));
     QDir::setCurrent(previousFolder);
+}
+
+TEST_F(MpvGraphTest, HostileMediaFailsOrPlaysButNeverHangsTheEngine)
+{
+    QTemporaryDir folder;
+    const QStringList files = hostile::make(folder.path(), fixture("clip.avi"), fixture("clip.mpg"),
+                                            fixture("audio-only.wmv"), fixture("video-only.avi"));
+    for (const QString &path : files) {
+        SCOPED_TRACE(path.toStdString());
+        MpvGraph graph(picture);
+        QElapsedTimer timer;
+        timer.start();
+        const bool loaded = graph.RenderFile(path);
+        EXPECT_LT(timer.elapsed(), kRenderLimitMs);
+        if (!loaded) {
+            EXPECT_EQ(graph.Duration(), std::nullopt);
+            EXPECT_FALSE(graph.Run());
+            continue;
+        }
+        // What loads plays, and answers while it does.
+        graph.SetOwner(picture);
+        EXPECT_TRUE(graph.Run());
+        EXPECT_TRUE(graph.SetCurrentPosition(0));
+        EXPECT_TRUE(graph.Pause());
+        EXPECT_LE(graph.Width().value_or(0), 16384) << "a picture no engine makes";
+    }
 }
 
 TEST_F(MpvGraphTest, TruncatedClipEndsLikeAnyOther)
