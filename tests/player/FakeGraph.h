@@ -13,11 +13,11 @@
 // so the flows that drive a graph can be checked step by step.
 struct FakeMedia {
     bool renders = true;
-    // How long the file takes to load, as a slow disk or share makes a real engine wait.
-    int loadMs = 0;
     std::optional<double> duration = 95.0;
     std::optional<int> width = 640;
     std::optional<int> height = 480;
+    // How long the file takes to load, as a slow disk or share makes a real engine wait.
+    int loadMs = 0;
 };
 
 class FakeGraph final : public MediaGraph
