@@ -1,6 +1,7 @@
 #include "FontSubstitutes.h"
 #include "Form1.h"
 #include "GlobalHotKeys.h"
+#include "MpvEngine.h"
 #include "MpvGraph.h"
 #include "NotifyIconHost.h"
 #include "Picture.h"
@@ -41,7 +42,10 @@ int main(int argc, char **argv)
     const std::unique_ptr<NotifyIconHost> trayHost
         = NotifyIconHost::create([](std::uint32_t handle) { return runtime::Picture::fromHandle(handle).image(); });
 
-    Form1 form([](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost); }, trayHost.get());
+    // One engine plays file after file, each graph handing it on to the next.
+    const auto engines = std::make_shared<MpvEnginePool>();
+    Form1 form([engines](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost, engines); },
+               trayHost.get());
     form.setHotKeys(hotKeys.get());
     QObject::connect(&form, &Form1::exitRequested, &app, &QCoreApplication::quit);
 #ifdef Q_OS_UNIX

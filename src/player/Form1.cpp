@@ -24,6 +24,7 @@
 #include "frmAbout.h"
 #include "frmWrite.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -164,6 +165,7 @@ void Form1::buildFace(const runtime::FormObject &form)
         auto *bar = new dtVisualScrollBar(this);
         bar->setObjectName(QString::fromLatin1(name));
         const runtime::FormObject &b = block(name);
+        bar->setMessageReporter(&m_barMessages);
         bar->ReadProperties(b.properties);
         bar->setContainerToolTip(b.properties.ReadProperty(QStringLiteral("ToolTipText")).toString());
         runtime::applyControlProperties(bar, b);
@@ -256,11 +258,15 @@ void Form1::connectHandlers()
     }
 }
 
+void Form1::BarMessages::showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon)
+{
+    if (!m_form.m_exitPending)
+        m_form.m_messages->showMessage(parent, title, text, icon);
+}
+
 void Form1::setMessageReporter(runtime::MessageReporter *reporter)
 {
     m_messages = reporter;
-    for (dtVisualScrollBar *bar : {H1, V1, H2})
-        bar->setMessageReporter(reporter);
     if (m_playlistWindow)
         m_playlistWindow->setMessageReporter(reporter);
     if (m_about)
@@ -373,12 +379,20 @@ void Form1::LoadFile()
 
 void Form1::openMedia()
 {
-    // A message box of the sequence (the bars' validation) runs its own event loop: what arrives
-    // meanwhile must not open another file behind it.
+    // A message box of the sequence (the bars' validation) and the engine's wait run their own event
+    // loops: what arrives meanwhile must not open another file behind it.
     if (m_opening)
         return;
-    const QScopedValueRollback opening(m_opening, true);
+    {
+        const QScopedValueRollback opening(m_opening, true);
+        runOpeningSequence();
+    }
+    if (std::exchange(m_exitPending, false))
+        QMetaObject::invokeMethod(this, &Form1::exitProgram, Qt::QueuedConnection);
+}
 
+void Form1::runOpeningSequence()
+{
     CleanUp();
     const std::shared_ptr<MediaGraph> graph = m_graphFactory(Picture1);
     MediaControl = graph;
@@ -792,9 +806,12 @@ void Form1::SetFocus()
 
 void Form1::exitProgram()
 {
-    // Asked for while a file opens (a signal, a command from the desktop's bus): once it is open.
+    // Asked for while a file opens (a signal, a command from the desktop's bus): once it is open. A
+    // message the sequence waits on is answered for the user, who asked to leave.
     if (m_opening) {
-        QMetaObject::invokeMethod(this, &Form1::exitProgram, Qt::QueuedConnection);
+        m_exitPending = true;
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
         return;
     }
     CleanUp();

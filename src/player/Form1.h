@@ -5,6 +5,7 @@
 #include "ChangeLabel.h"
 #include "ChangeText.h"
 #include "FormFile.h"
+#include "MessageReporter.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -29,7 +30,6 @@ class frmWrite;
 
 namespace runtime {
 class GraphicalButton;
-class MessageReporter;
 class ResizableBorder;
 } // namespace runtime
 
@@ -136,6 +136,7 @@ private:
     // Maximized by the program (in proportion) or by the window manager.
     bool showsMaximized() const;
     void openMedia();
+    void runOpeningSequence();
     void focusPlaylist();
     void PlayNextEntry();
     void PlayPreviousEntry();
@@ -170,6 +171,21 @@ private:
     // While a file opens nothing starts opening another: the clock's ticks, playlist steps and
     // the Open command that arrive meanwhile do nothing, and the exit waits until it is open.
     bool m_opening = false;
+    bool m_exitPending = false;
+    // The bars' validation messages, of which none is shown once the user asked to leave.
+    class BarMessages final : public runtime::MessageReporter
+    {
+    public:
+        explicit BarMessages(const Form1 &form)
+            : m_form(form)
+        {
+        }
+        void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+
+    private:
+        const Form1 &m_form;
+    };
+    BarMessages m_barMessages {*this};
     NotifyIconHost *m_trayHost;
     GlobalHotKeys *m_hotKeys = nullptr;
     runtime::MessageReporter *m_messages = nullptr;

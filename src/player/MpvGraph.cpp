@@ -1,6 +1,7 @@
 #include "MpvGraph.h"
 
 #include "MpvAudio.h"
+#include "MpvEngine.h"
 #include "ResponsiveWait.h"
 #include "VideoSurface.h"
 
@@ -21,49 +22,6 @@ namespace {
 constexpr int kRenderDeadlineMs = 5000;
 // Longest that positions from before a seek are ignored when the seek never reports back.
 constexpr int kSeekSettleMs = 1000;
-
-enum Observed : uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured };
-
-// Nothing from the user's own engine configuration, no scripts and no input
-// handling of the engine's own: the program alone drives it.
-constexpr const char *kEngineOptions[][2] = {
-    {"config", "no"},
-    {"load-scripts", "no"},
-    {"ytdl", "no"},
-    {"load-stats-overlay", "no"},
-    {"load-osd-console", "no"},
-    {"load-auto-profiles", "no"},
-    {"input-default-bindings", "no"},
-    {"input-builtin-bindings", "no"},
-    {"input-vo-keyboard", "no"},
-    // Else the engine's window swallows the clicks meant for the program.
-    {"input-cursor", "no"},
-    // It sees no pointer motion without input-cursor, so it would hide the pointer for good.
-    {"cursor-autohide", "no"},
-    {"osc", "no"},
-    {"osd-level", "0"},
-    {"resume-playback", "no"},
-    {"terminal", "no"},
-    {"hwdec", "no"},
-    // Software GL is accepted; the plain X11 output is the last resort when GL fails altogether.
-    {"vo", "gpu,x11"},
-    {"gpu-sw", "yes"},
-    // At the end the last frame stays and the position reads as the duration.
-    {"keep-open", "yes"},
-    // Some demuxers (MPEG program streams) land past a seek target, and an exact seek
-    // cannot go back: start that far before it and decode forward.
-    {"hr-seek-demuxer-offset", "1"},
-    {"volume-max", "100"},
-    // Without a sound device the media still plays, silently, and its clock still runs.
-    {"audio-fallback-to-null", "yes"},
-    // A file plays as the media it holds and nothing else: no playlist, EDL or chapter file of a
-    // stranger's may make the engine open further files or any network stream.
-    {"access-references", "no"},
-    {"ordered-chapters", "no"},
-    {"load-unsafe-playlists", "no"},
-    {"demuxer-lavf-o", "protocol_whitelist=file"},
-    {"audio-client-name", "KAVEL Player"},
-};
 
 std::optional<double> readDouble(mpv_handle *handle, const char *name)
 {
@@ -97,69 +55,40 @@ bool fileHasVideo(mpv_handle *handle)
 
 } // namespace
 
-void MpvGraph::HandleDeleter::operator()(mpv_handle *handle) const
-{
-    mpv_set_wakeup_callback(handle, nullptr, nullptr);
-    mpv_terminate_destroy(handle);
-}
-
-MpvGraph::MpvGraph(QWidget *videoHost)
-    : m_surface(new VideoSurface(videoHost))
+MpvGraph::MpvGraph(QWidget *videoHost, std::shared_ptr<MpvEnginePool> engines)
+    : m_engines(engines ? std::move(engines) : std::make_shared<MpvEnginePool>())
     , m_owner(videoHost)
 {
-    // The surface may go with its parent before the graph does: the engine
-    // must let go of the window while it still exists.
-    QObject::connect(m_surface, &VideoSurface::aboutToBeDestroyed, &m_eventContext, [this] { m_handle.reset(); });
-
-    std::unique_ptr<mpv_handle, HandleDeleter> handle(mpv_create());
-    if (!handle)
-        return; // e.g. a numeric locale other than "C": every operation fails from now on
-    for (const auto &[name, value] : kEngineOptions)
-        mpv_set_option_string(handle.get(), name, value);
-    int64_t windowId = int64_t(m_surface->winId());
-    mpv_set_option(handle.get(), "wid", MPV_FORMAT_INT64, &windowId);
-    if (mpv_initialize(handle.get()) < 0)
-        return;
-    mpv_observe_property(handle.get(), TimePos, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(handle.get(), DurationProperty, "duration", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(handle.get(), EofReached, "eof-reached", MPV_FORMAT_FLAG);
-    mpv_observe_property(handle.get(), VoConfigured, "vo-configured", MPV_FORMAT_FLAG);
-    mpv_set_wakeup_callback(handle.get(), &MpvGraph::onWakeup, this);
-    m_handle = std::move(handle);
 }
 
 MpvGraph::~MpvGraph()
 {
-    // The engine first, while the window it draws into still exists.
-    m_handle.reset();
-    m_fullScreenWindow.reset();
-    delete m_surface;
+    if (!m_engine)
+        return;
+    // The window goes back into its host before the full-screen window that holds it goes.
+    leaveFullScreen();
+    m_engines->give(std::move(m_engine));
+}
+
+mpv_handle *MpvGraph::handle() const
+{
+    return m_engine ? m_engine->handle() : nullptr;
+}
+
+VideoSurface *MpvGraph::surface() const
+{
+    return m_engine ? m_engine->surface() : nullptr;
 }
 
 QWidget *MpvGraph::videoWidget() const
 {
-    return m_surface;
-}
-
-void MpvGraph::onWakeup(void *graph)
-{
-    // Called on an engine thread: only hand the work to the GUI thread, once.
-    auto *self = static_cast<MpvGraph *>(graph);
-    if (self->m_drainQueued.exchange(true))
-        return;
-    QMetaObject::invokeMethod(
-        &self->m_eventContext, [self] { self->drainEvents(); }, Qt::QueuedConnection);
+    return surface();
 }
 
 void MpvGraph::drainEvents()
 {
-    m_drainQueued = false;
-    while (m_handle) {
-        const mpv_event *event = mpv_wait_event(m_handle.get(), 0);
-        if (event->event_id == MPV_EVENT_NONE)
-            return;
-        handleEvent(*event);
-    }
+    if (m_engine)
+        m_engine->drainEvents();
 }
 
 void MpvGraph::handleEvent(const mpv_event &event)
@@ -169,7 +98,7 @@ void MpvGraph::handleEvent(const mpv_event &event)
         m_fileStarted = true;
         break;
     case MPV_EVENT_FILE_LOADED:
-        if (m_load == Load::Loading && !fileHasVideo(m_handle.get()))
+        if (m_load == Load::Loading && !fileHasVideo(handle()))
             finishLoading(true);
         break;
     case MPV_EVENT_VIDEO_RECONFIG:
@@ -191,7 +120,7 @@ void MpvGraph::handleEvent(const mpv_event &event)
         m_seekPending = false;
         break;
     case MPV_EVENT_PROPERTY_CHANGE:
-        if (event.reply_userdata == VoConfigured)
+        if (event.reply_userdata == MpvEngine::VoConfigured)
             finishVideoLoading();
         else if (!m_fileEnded)
             updateCache(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
@@ -205,16 +134,16 @@ void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property
 {
     const bool known = property.format != MPV_FORMAT_NONE && property.data;
     switch (observed) {
-    case TimePos:
+    case MpvEngine::TimePos:
         // Until a seek starts the engine still reports where it was.
         if (m_seekPending && !m_seekSettleDeadline.hasExpired())
             break;
         m_position = known ? std::optional(*static_cast<const double *>(property.data)) : std::nullopt;
         break;
-    case DurationProperty:
+    case MpvEngine::DurationProperty:
         m_duration = known ? std::optional(*static_cast<const double *>(property.data)) : std::nullopt;
         break;
-    case EofReached:
+    case MpvEngine::EofReached:
         m_eofReached = known && *static_cast<const int *>(property.data);
         break;
     default:
@@ -229,11 +158,11 @@ void MpvGraph::finishVideoLoading()
     // The engine takes the host window's mapping for its own window's and then never
     // maps the window it draws into: its output is set up before an owner can show
     // the surface, or the picture would stay black for the whole file.
-    if (!readFlag(m_handle.get(), "vo-configured"))
+    if (!readFlag(handle(), "vo-configured"))
         return;
     // The display size, so an anamorphic picture reads with its shown proportions.
-    m_width = readInt(m_handle.get(), "dwidth");
-    m_height = readInt(m_handle.get(), "dheight");
+    m_width = readInt(handle(), "dwidth");
+    m_height = readInt(handle(), "dheight");
     if (m_width > 0 && m_height > 0)
         finishLoading(true);
 }
@@ -247,20 +176,24 @@ void MpvGraph::finishLoading(bool success)
         return;
     }
     m_load = Load::Ready;
-    m_duration = readDouble(m_handle.get(), "duration");
-    m_position = readDouble(m_handle.get(), "time-pos");
+    m_duration = readDouble(handle(), "duration");
+    m_position = readDouble(handle(), "time-pos");
 }
 
 void MpvGraph::stopEngine()
 {
     // A failed load must not go on in the background, e.g. with entries of a playlist the file turned out to be.
     static const char *stop[] = {"stop", nullptr};
-    mpv_command_async(m_handle.get(), 0, stop);
+    mpv_command_async(handle(), 0, stop);
 }
 
 bool MpvGraph::RenderFile(const QString &path)
 {
-    if (!m_handle)
+    if (!m_engine && m_owner) {
+        m_engine = m_engines->take(m_owner);
+        m_engine->setListener([this](const mpv_event &event) { handleEvent(event); });
+    }
+    if (!handle())
         return false;
     drainEvents();
     m_load = Load::Empty;
@@ -278,26 +211,26 @@ bool MpvGraph::RenderFile(const QString &path)
     }
     const QByteArray name = QFile::encodeName(file.absoluteFilePath());
     const char *load[] = {"loadfile", name.constData(), "replace", nullptr};
-    if (mpv_set_property_string(m_handle.get(), "pause", "yes") < 0 || mpv_command(m_handle.get(), load) < 0) {
+    if (mpv_set_property_string(handle(), "pause", "yes") < 0 || mpv_command(handle(), load) < 0) {
         m_load = Load::Failed;
         return false;
     }
 
     m_load = Load::Loading;
     // The engine's events arrive through its wakeups while the window goes on.
-    if (!waitResponsively([this] { return m_load != Load::Loading || !m_handle; }, kRenderDeadlineMs))
+    if (!waitResponsively([this] { return m_load != Load::Loading || !handle(); }, kRenderDeadlineMs))
         finishLoading(false);
     return m_load == Load::Ready;
 }
 
 bool MpvGraph::isReady() const
 {
-    return m_handle && m_load == Load::Ready;
+    return handle() && m_load == Load::Ready;
 }
 
 bool MpvGraph::hasVideo() const
 {
-    return isReady() && m_width > 0 && m_surface;
+    return isReady() && m_width > 0 && surface();
 }
 
 bool MpvGraph::setPaused(bool paused)
@@ -305,7 +238,7 @@ bool MpvGraph::setPaused(bool paused)
     if (!isReady())
         return false;
     int flag = paused;
-    return mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &flag) >= 0;
+    return mpv_set_property_async(handle(), 0, "pause", MPV_FORMAT_FLAG, &flag) >= 0;
 }
 
 bool MpvGraph::Run()
@@ -346,7 +279,7 @@ bool MpvGraph::SetCurrentPosition(double seconds)
     const QByteArray target = QByteArray::number(seconds, 'f', 6);
     const char *seek[] = {"seek", target.constData(), "absolute", nullptr};
     drainEvents();
-    if (mpv_command_async(m_handle.get(), 0, seek) < 0)
+    if (mpv_command_async(handle(), 0, seek) < 0)
         return false;
     // The clock reads the cache: show the new place now, not when the engine gets there.
     m_position = m_duration ? std::min(seconds, *m_duration) : seconds;
@@ -361,7 +294,7 @@ bool MpvGraph::SetVolume(int volume)
     if (!isReady() || volume < -10000 || volume > 0)
         return false;
     double level = mpvVolume(volume);
-    return mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &level) >= 0;
+    return mpv_set_property_async(handle(), 0, "volume", MPV_FORMAT_DOUBLE, &level) >= 0;
 }
 
 bool MpvGraph::SetBalance(int balance)
@@ -370,7 +303,7 @@ bool MpvGraph::SetBalance(int balance)
         return false;
     const QByteArray filter = mpvBalanceFilter(balance);
     const char *value = filter.constData();
-    return mpv_set_property_async(m_handle.get(), 0, "af", MPV_FORMAT_STRING, &value) >= 0;
+    return mpv_set_property_async(handle(), 0, "af", MPV_FORMAT_STRING, &value) >= 0;
 }
 
 bool MpvGraph::SetWindowStyle(int style)
@@ -387,9 +320,9 @@ bool MpvGraph::SetOwner(QWidget *owner)
     m_owner = owner;
     if (m_fullScreenWindow)
         return true; // it comes back to the new owner when full screen ends
-    if (m_surface->parentWidget() != owner)
-        m_surface->setParent(owner);
-    m_surface->show();
+    if (surface()->parentWidget() != owner)
+        surface()->setParent(owner);
+    surface()->show();
     return true;
 }
 
@@ -410,7 +343,7 @@ bool MpvGraph::SetWindowPosition(int left, int top, int width, int height)
     m_windowedGeometry = QRect(left, top, width, height);
     // In full screen the place is kept for the return.
     if (!m_fullScreenWindow)
-        m_surface->setGeometry(m_windowedGeometry);
+        surface()->setGeometry(m_windowedGeometry);
     return true;
 }
 
@@ -424,15 +357,13 @@ bool MpvGraph::SetFullScreenMode(bool fullScreen)
     if (!fullScreen) {
         if (!m_owner)
             return false;
-        m_surface->setParent(m_owner);
-        m_surface->setGeometry(m_windowedGeometry);
-        m_surface->show();
-        m_fullScreenWindow.reset();
+        leaveFullScreen();
+        surface()->show();
         return true;
     }
 
     // The same native window moves, so the engine keeps drawing without a gap.
-    m_windowedGeometry = m_surface->geometry();
+    m_windowedGeometry = surface()->geometry();
     auto window = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
     QPalette black = window->palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -442,12 +373,23 @@ bool MpvGraph::SetFullScreenMode(bool fullScreen)
     layout->setContentsMargins(0, 0, 0, 0);
     if (m_owner)
         window->setWindowTitle(m_owner->window()->windowTitle());
-    const QScreen *screen = (m_owner ? m_owner.data() : static_cast<QWidget *>(m_surface))->screen();
+    const QScreen *screen = (m_owner ? m_owner.data() : static_cast<QWidget *>(surface()))->screen();
     window->setGeometry(screen->geometry());
     // Shown first: the video window needs its new parent's native window to move into.
     window->showFullScreen();
-    layout->addWidget(m_surface);
-    m_surface->show();
+    layout->addWidget(surface());
+    surface()->show();
     m_fullScreenWindow = std::move(window);
     return true;
+}
+
+void MpvGraph::leaveFullScreen()
+{
+    if (!m_fullScreenWindow)
+        return;
+    if (VideoSurface *video = surface()) {
+        video->setParent(m_owner ? m_owner.data() : m_engine->host());
+        video->setGeometry(m_windowedGeometry);
+    }
+    m_fullScreenWindow.reset();
 }

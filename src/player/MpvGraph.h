@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QRect>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -15,16 +14,21 @@
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
+class MpvEngine;
 class VideoSurface;
+class MpvEnginePool;
 
-// The media graph on libmpv, one engine per opened file. The video is drawn
-// into a native child window of the host widget. Engine events are read on the
-// GUI thread and cached, so the clock's frequent reads never wait for the
-// engine while it seeks or loads.
+// The media graph on libmpv: one graph per opened file, played through an
+// engine from the pool (a new one when the pool has none), which goes back
+// to the pool when the graph is released. The video is drawn into a native
+// child window of the host widget. Engine events are read on the GUI thread
+// and cached, so the clock's frequent reads never wait for the engine while
+// it seeks or loads.
 class MpvGraph final : public MediaGraph
 {
 public:
-    explicit MpvGraph(QWidget *videoHost);
+    // Without a pool the graph builds an engine of its own and ends it with itself.
+    explicit MpvGraph(QWidget *videoHost, std::shared_ptr<MpvEnginePool> engines = {});
     ~MpvGraph() override;
 
     MpvGraph(const MpvGraph &) = delete;
@@ -50,16 +54,14 @@ public:
     bool SetWindowPosition(int left, int top, int width, int height) override;
     bool SetFullScreenMode(bool fullScreen) override;
 
-    // The native window that shows the picture; null once it is gone.
+    // The native window that shows the picture; null before a file is rendered and once it is gone.
     QWidget *videoWidget() const;
 
 private:
-    struct HandleDeleter {
-        void operator()(mpv_handle *handle) const;
-    };
     enum class Load { Empty, Loading, Ready, Failed };
 
-    static void onWakeup(void *graph);
+    mpv_handle *handle() const;
+    VideoSurface *surface() const;
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void updateCache(uint64_t observed, const mpv_event_property &property);
@@ -69,16 +71,14 @@ private:
     bool isReady() const;
     bool hasVideo() const;
     bool setPaused(bool paused);
+    void leaveFullScreen();
 
-    QObject m_eventContext; // runs the engine's wakeups on the GUI thread
-    std::atomic_bool m_drainQueued = false;
-
-    QPointer<VideoSurface> m_surface;
+    std::shared_ptr<MpvEnginePool> m_engines;
+    std::unique_ptr<MpvEngine> m_engine;
     QPointer<QWidget> m_owner;
     std::unique_ptr<QWidget> m_fullScreenWindow;
     QRect m_windowedGeometry;
 
-    std::unique_ptr<mpv_handle, HandleDeleter> m_handle;
     Load m_load = Load::Empty;
     bool m_fileStarted = false;
     bool m_fileEnded = false;

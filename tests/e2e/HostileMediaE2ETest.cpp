@@ -37,8 +37,8 @@ TEST(HostileMediaE2E, NoFileTakesThePlayerDown)
     const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
     // Next stands at (144, 16), 27 x 23 pixels.
     const auto next = [&] {
-        return xdotool({QStringLiteral("mousemove"), QString::number(frame->x() + 157),
-                        QString::number(frame->y() + 27)})
+        return xdotool(
+                   {QStringLiteral("mousemove"), QString::number(frame->x() + 157), QString::number(frame->y() + 27)})
             && xdotool({QStringLiteral("click"), QStringLiteral("1")});
     };
 
@@ -55,7 +55,8 @@ TEST(HostileMediaE2E, NoFileTakesThePlayerDown)
             << "Next was not taken";
         slowestAnswer = std::max(slowestAnswer, answer.elapsed());
         // The good clip after it plays.
-        EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+        EXPECT_TRUE(
+            waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
             << "the next good file did not play";
         ASSERT_TRUE(next());
     }

@@ -69,7 +69,8 @@ inline QStringList make(const QString &folderPath, const QString &clipAvi, const
     const QByteArray avi = readAll(clipAvi);
     QStringList made;
     for (int percent : {10, 50, 90})
-        made += write(folder, QStringLiteral("cut at %1 percent.avi").arg(percent), avi.left(avi.size() * percent / 100));
+        made += write(folder, QStringLiteral("cut at %1 percent.avi").arg(percent),
+                      avi.left(avi.size() * percent / 100));
     const QByteArray mpg = readAll(clipMpg);
     made += write(folder, QStringLiteral("cut in half.mpg"), mpg.left(mpg.size() / 2));
     made += write(folder, QStringLiteral("empty.wmv"), {});

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct mpv_handle;
+struct mpv_event;
+class QWidget;
+class VideoSurface;
+
+// One libmpv engine with the native window it draws into. Building an engine
+// and its video output for every file costs time, and memory that never
+// comes back; an engine that a graph is done with goes back to its pool and
+// plays the next file. Its events are read on the GUI thread and handed to
+// whoever plays through it now.
+class MpvEngine
+{
+public:
+    // What the engine reports through observed properties.
+    enum Observed : std::uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured };
+
+    // The video window is made a hidden child of videoHost.
+    explicit MpvEngine(QWidget *videoHost);
+    ~MpvEngine();
+
+    MpvEngine(const MpvEngine &) = delete;
+    MpvEngine &operator=(const MpvEngine &) = delete;
+
+    // Null when the engine could not start, or after its window went away.
+    mpv_handle *handle() const { return m_handle.get(); }
+    VideoSurface *surface() const;
+    // The widget the video window was made for.
+    QWidget *host() const { return m_host; }
+
+    using Listener = std::function<void(const mpv_event &)>;
+    void setListener(Listener listener) { m_listener = std::move(listener); }
+    // Hands over what the engine has reported so far.
+    void drainEvents();
+
+    // Ready for the next file: nothing loaded, paused, sound as it was at the start, window hidden.
+    void reset();
+
+private:
+    struct HandleDeleter {
+        void operator()(mpv_handle *handle) const;
+    };
+    static void onWakeup(void *engine);
+
+    QObject m_eventContext; // runs the engine's wakeups on the GUI thread
+    std::atomic_bool m_drainQueued = false;
+    QPointer<QWidget> m_host;
+    QPointer<VideoSurface> m_surface;
+    std::unique_ptr<mpv_handle, HandleDeleter> m_handle;
+    Listener m_listener;
+};
+
+// Engines a graph is done with, kept for the next graph of the same host.
+class MpvEnginePool
+{
+public:
+    // An idle engine for videoHost, or a new one.
+    std::unique_ptr<MpvEngine> take(QWidget *videoHost);
+    // An engine that may play again; the pool keeps one at most.
+    void give(std::unique_ptr<MpvEngine> engine);
+
+private:
+    std::vector<std::unique_ptr<MpvEngine>> m_idle;
+};
