@@ -15,8 +15,18 @@
 
 #include <clocale>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int main(int argc, char **argv)
 {
+#ifdef __GLIBC__
+    // The engine starts decoding threads for every file, and glibc gives threads heaps of their own
+    // whose freed memory is never handed back: with two heaps the player's memory settles.
+    mallopt(M_ARENA_MAX, 2);
+#endif
+
     // A second instance ends at once and silently: before it connects to the display, builds
     // a window or reads a skin that could show a message.
     const SingleInstance instance(QStringLiteral("kavel-player"));
