@@ -14,13 +14,52 @@
 #include <QStringList>
 
 #include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <optional>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
+namespace {
+
+constexpr char usageText[] = R"(Usage: kavel-player [FILE]
+Plays a movie (AVI, DivX, MPEG, DAT, ASF, WMV) or a playlist (.pls).
+
+The whole command line is one path: a name with spaces needs no quotes.
+Only one player runs at a time; a second one leaves the first untouched.
+
+  --help       show this help and exit
+  --version    show the version and exit
+
+A file named --help or --version opens as ./--help or ./--version.
+)";
+
+// The two requests a user may make of the program without starting it. Only a command line
+// that is exactly one of them counts: anything else is the path of a file to open.
+std::optional<int> answerRequest(int argc, char **argv)
+{
+    if (argc != 2)
+        return std::nullopt;
+    if (std::strcmp(argv[1], "--help") == 0)
+        std::fputs(usageText, stdout);
+    else if (std::strcmp(argv[1], "--version") == 0)
+        std::fputs("kavel-player " KAVEL_VERSION_TEXT "\n", stdout);
+    else
+        return std::nullopt;
+    // A full disk or a closed pipe is a failure the caller should hear of.
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    // Answered before anything else: no display, no window, no lock that a running player holds.
+    if (const std::optional<int> answered = answerRequest(argc, argv))
+        return *answered;
+
 #ifdef __GLIBC__
     // The engine starts decoding threads for every file, and glibc gives threads heaps of their own
     // whose freed memory is never handed back: with two heaps the player's memory settles.

@@ -18,10 +18,11 @@ struct Holdings {
 Holdings holdingsOf(qint64 pid)
 {
     Holdings held;
-    held.threads = int(QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    held.threads
+        = int(QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
     held.files = int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::Files | QDir::System).size());
-    held.windows = int(runTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--class"),
-                                                           QStringLiteral("kavel-player")})
+    held.windows = int(runTool(QStringLiteral("xdotool"),
+                               {QStringLiteral("search"), QStringLiteral("--class"), QStringLiteral("kavel-player")})
                            .value_or(QString())
                            .split(u'\n', Qt::SkipEmptyParts)
                            .size());

@@ -1,0 +1,117 @@
+#include "PlayerProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Answer {
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+// Runs the player to its end with the arguments, in the environment a user's terminal has or
+// (withDisplay false) one with no display at all, and with the runtime folder of home.
+std::optional<Answer> runPlayer(const QTemporaryDir &home, const QStringList &arguments, bool withDisplay)
+{
+    PlayerProcess player(home);
+    if (!withDisplay) {
+        QProcessEnvironment env = player.process.processEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY"})
+            env.remove(QString::fromLatin1(name));
+        player.process.setProcessEnvironment(env);
+    }
+    player.start(arguments);
+    if (!player.process.waitForFinished(10000) || player.process.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    return Answer {player.process.exitCode(), QString::fromUtf8(player.process.readAllStandardOutput()),
+                   QString::fromUtf8(player.process.readAllStandardError())};
+}
+
+const QString versionLine = QStringLiteral("kavel-player " KAVEL_VERSION_TEXT "\n");
+
+bool isUsage(const QString &text)
+{
+    return text.startsWith(QStringLiteral("Usage: kavel-player [FILE]\n")) && text.contains(QStringLiteral("--version"))
+        && text.endsWith(u'\n');
+}
+
+enum class Printed { Usage, Version, Nothing, Other };
+
+Printed printed(const QString &output)
+{
+    if (isUsage(output))
+        return Printed::Usage;
+    if (output == versionLine)
+        return Printed::Version;
+    return output.isEmpty() ? Printed::Nothing : Printed::Other;
+}
+
+// The program's shown windows on the root window: with no window manager there, its top-level
+// windows, without the video window inside the main one.
+QStringList topLevelWindows()
+{
+    QStringList windows = programWindows();
+    windows.removeIf([](const QString &window) {
+        const desktop::Connection connection = desktop::connect();
+        const desktop::Reply<xcb_query_tree_reply_t> tree {
+            xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), window.toUInt()), nullptr),
+            &std::free};
+        return !tree || tree->parent != tree->root;
+    });
+    return windows;
+}
+
+} // namespace
+
+TEST(CommandLine, HelpAndVersionNeedNoDisplay)
+{
+    QTemporaryDir home;
+    const std::optional<Answer> help = runPlayer(home, {QStringLiteral("--help")}, false);
+    ASSERT_TRUE(help) << "--help did not end by itself";
+    EXPECT_EQ(help->exitCode, 0);
+    EXPECT_TRUE(isUsage(help->output)) << help->output.toStdString();
+    EXPECT_EQ(help->errors, QString());
+
+    const std::optional<Answer> version = runPlayer(home, {QStringLiteral("--version")}, false);
+    ASSERT_TRUE(version) << "--version did not end by itself";
+    EXPECT_EQ(version->exitCode, 0);
+    EXPECT_EQ(version->output, versionLine);
+    EXPECT_EQ(version->errors, QString());
+}
+
+TEST(CommandLine, RunningPlayerIsUntouchedAndOnlyTheExactRequestsCount)
+{
+    QTemporaryDir home;
+    PlayerProcess first(home);
+    first.start({clip("long.avi")});
+    QStringList windows;
+    ASSERT_TRUE(waitFor([&] { return !(windows = topLevelWindows()).isEmpty(); }, 20000));
+
+    const struct {
+        QStringList arguments;
+        Printed expected; // Nothing: a path, which a second player leaves to the first
+    } cases[] = {
+        {{QStringLiteral("--help")}, Printed::Usage},
+        {{QStringLiteral("--version")}, Printed::Version},
+        {{QStringLiteral("--help"), QStringLiteral("me.avi")}, Printed::Nothing},
+        {{QStringLiteral("--version"), QString()}, Printed::Nothing},
+        {{QStringLiteral("./--help")}, Printed::Nothing},
+        {{QStringLiteral("-h")}, Printed::Nothing},
+    };
+    for (const auto &c : cases) {
+        const std::string name = c.arguments.join(u'|').toStdString();
+        const std::optional<Answer> answer = runPlayer(home, c.arguments, true);
+        ASSERT_TRUE(answer) << name;
+        EXPECT_EQ(answer->exitCode, 0) << name;
+        EXPECT_EQ(printed(answer->output), c.expected) << name << ": " << answer->output.toStdString();
+        EXPECT_EQ(first.process.state(), QProcess::Running) << name;
+        EXPECT_EQ(topLevelWindows(), windows) << name;
+    }
+
+    // The first player still holds the lock: a later start still leaves it alone.
+    const std::optional<Answer> later = runPlayer(home, {clip("clip.avi")}, true);
+    ASSERT_TRUE(later) << "a second player did not end at once";
+    EXPECT_EQ(later->exitCode, 0);
+    EXPECT_EQ(first.process.state(), QProcess::Running);
+}
