@@ -21,7 +21,7 @@ constexpr int kRenderDeadlineMs = 5000;
 // Longest that positions from before a seek are ignored when the seek never reports back.
 constexpr int kSeekSettleMs = 1000;
 
-enum Observed : uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured };
+enum Observed : uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured, Paused };
 
 // Nothing from the user's own engine configuration, no scripts and no input
 // handling of the engine's own: the program alone drives it.
@@ -117,6 +117,7 @@ MpvGraph::MpvGraph(QWidget *videoHost)
     mpv_observe_property(handle.get(), DurationProperty, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(handle.get(), EofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(handle.get(), VoConfigured, "vo-configured", MPV_FORMAT_FLAG);
+    mpv_observe_property(handle.get(), Paused, "pause", MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(handle.get(), &MpvGraph::onWakeup, this);
     m_handle = std::move(handle);
 }
@@ -186,7 +187,7 @@ void MpvGraph::handleEvent(const mpv_event &event)
     case MPV_EVENT_PROPERTY_CHANGE:
         if (event.reply_userdata == VoConfigured)
             finishVideoLoading();
-        else if (!m_fileEnded)
+        else if (event.reply_userdata == Paused || !m_fileEnded)
             updateCache(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
         break;
     default:
@@ -209,6 +210,9 @@ void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property
         break;
     case EofReached:
         m_eofReached = known && *static_cast<const int *>(property.data);
+        break;
+    case Paused:
+        m_paused = !known || *static_cast<const int *>(property.data);
         break;
     default:
         break;
@@ -258,6 +262,7 @@ bool MpvGraph::RenderFile(const QString &path)
     drainEvents();
     m_load = Load::Empty;
     m_fileStarted = m_fileEnded = m_eofReached = m_seekPending = false;
+    m_stopped = true;
     m_width = m_height = 0;
     m_duration.reset();
     m_position.reset();
@@ -309,18 +314,33 @@ bool MpvGraph::setPaused(bool paused)
 
 bool MpvGraph::Run()
 {
-    return setPaused(false);
+    const bool ok = setPaused(false);
+    m_stopped = m_stopped && !ok;
+    return ok;
 }
 
 bool MpvGraph::Pause()
 {
-    return setPaused(true);
+    const bool ok = setPaused(true);
+    m_stopped = m_stopped && !ok;
+    return ok;
 }
 
 bool MpvGraph::Stop()
 {
     // The caller rewinds; the engine has no stopped state that keeps the file.
-    return setPaused(true);
+    const bool ok = setPaused(true);
+    m_stopped = m_stopped || ok;
+    return ok;
+}
+
+std::optional<MediaGraph::GraphState> MpvGraph::State() const
+{
+    if (!isReady())
+        return std::nullopt;
+    if (m_stopped)
+        return GraphState::Stopped;
+    return m_paused ? GraphState::Paused : GraphState::Running;
 }
 
 std::optional<double> MpvGraph::Duration() const
