@@ -47,7 +47,8 @@ TEST(TrayE2E, IconHidesAndBringsBackTheWindowsAndItsMenuRunsTheCommands)
 
     // Pointing at the icon shows its tip.
     const QPoint iconCentre = windowGeometry(*icon)->center();
-    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
+    ASSERT_TRUE(
+        xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
     EXPECT_TRUE(waitFor([] { return !popupWindows().isEmpty(); })) << "no tip over the icon";
 
     // Minimize: both windows go into the notification area. The main window has no caption of its own.
@@ -60,7 +61,8 @@ TEST(TrayE2E, IconHidesAndBringsBackTheWindowsAndItsMenuRunsTheCommands)
     ASSERT_TRUE(waitFor([] { return popupWindows().isEmpty(); })) << "the tip stayed";
 
     // A double click on the icon brings both back, the playlist window too in playlist mode.
-    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
+    ASSERT_TRUE(
+        xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
     ASSERT_TRUE(xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
                          QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")}));
     EXPECT_TRUE(waitFor([] { return playerWindows().size() == 2; })) << "the double click did not bring them back";
