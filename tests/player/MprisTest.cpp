@@ -190,6 +190,10 @@ TEST_F(MprisTest, NextAndPreviousStepThroughThePlaylistAsTheButtonsDo)
     EXPECT_EQ(rendered().last(), QStringLiteral("/films/c.avi"));
     EXPECT_TRUE(announcedTitle(QStringLiteral("c.avi")));
     EXPECT_EQ(status(), QStringLiteral("Playing"));
+
+    // A seek past the end is a step to the next entry.
+    player(QStringLiteral("Seek"), {qlonglong(200'000'000)});
+    EXPECT_EQ(rendered().last(), QStringLiteral("/films/a.avi"));
 }
 
 TEST_F(MprisTest, StatusAndMetadataFollowTheEngineAndAreAnnounced)
