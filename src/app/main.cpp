@@ -1,6 +1,7 @@
 #include "FontSubstitutes.h"
 #include "Form1.h"
 #include "GlobalHotKeys.h"
+#include "MprisService.h"
 #include "MpvEngine.h"
 #include "MpvGraph.h"
 #include "NotifyIconHost.h"
@@ -106,5 +107,7 @@ int main(int argc, char **argv)
     // The whole command line is one path.
     const QString commandLine = QApplication::arguments().mid(1).join(u' ');
     form.Form_Load(commandLine);
+    // The desktop's media keys and controls, where the session has a bus.
+    const MprisService mediaControls(form, QDBusConnection::sessionBus());
     return app.exec();
 }

@@ -5,6 +5,7 @@
 
 #include "ButtonEx.h"
 #include "CommonDialog.h"
+#include "FileDrop.h"
 #include "FormControls.h"
 #include "GlobalHotKeys.h"
 #include "GraphicalButton.h"
@@ -249,6 +250,8 @@ void Form1::connectHandlers()
     connect(mnuExit, &QAction::triggered, this, &Form1::exitProgram);
     connect(ShellIcon1, &ShellIcon::MouseDown, this, [this](short &Button) { ShellIcon1_MouseDown(Button); });
     connect(ShellIcon1, &ShellIcon::DblClick, this, &Form1::ShellIcon1_DblClick);
+    connect(new runtime::FileDrop(this, runtime::FileDrop::Accepts::Files), &runtime::FileDrop::Dropped, this,
+            &Form1::Form_OLEDragDrop);
     if (m_trayHost) {
         // With the notification area gone a window hidden there could never come back.
         connect(m_trayHost, &NotifyIconHost::availabilityChanged, this, [this](bool available) {
@@ -360,7 +363,16 @@ void Form1::LoadFile()
     if (m_opening)
         return;
     FileDialog->ShowOpen();
-    CurrentFile = FileDialog->FileName();
+    openFile(FileDialog->FileName());
+}
+
+void Form1::openFile(const QString &path)
+{
+    // A drop or a desktop's request that arrives while a file opens (behind a message box of
+    // the sequence) does not open another behind it.
+    if (m_opening)
+        return;
+    CurrentFile = path;
     if (playlist::isPlaylistName(CurrentFile)) {
         frmWrite &listWindow = playlistWindow();
         listWindow.appendPlaylistFile(CurrentFile);
@@ -766,6 +778,12 @@ void Form1::mnuShow_Click()
     SetFocus();
     if (PlaylistMode)
         playlistWindow().setVisible(true);
+}
+
+void Form1::Form_OLEDragDrop(const QStringList &paths)
+{
+    // One file, as the Open dialog chooses one.
+    openFile(paths.first());
 }
 
 void Form1::mnuHelp_Click()

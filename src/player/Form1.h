@@ -49,6 +49,9 @@ public:
 
     void CleanUp();
     void LoadFile();
+    // What LoadFile does with the file the dialog chose: a playlist fills the list and plays,
+    // any other file opens; an empty path, a cancelled dialog's, only empties CurrentFile.
+    void openFile(const QString &path);
     void PlayBtn();
     void LoadCommFile();
     void LoadPLFile();
@@ -163,6 +166,7 @@ private:
     void H2_Change();
     void mnuShow_Click();
     void mnuHelp_Click();
+    void Form_OLEDragDrop(const QStringList &paths);
     void ShellIcon1_MouseDown(short Button);
     void ShellIcon1_DblClick();
     void SetFocus();

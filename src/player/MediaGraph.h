@@ -15,6 +15,9 @@ class QWidget;
 class MediaGraph
 {
 public:
+    // Built or stopped, paused, or playing.
+    enum class GraphState { Stopped, Paused, Running };
+
     virtual ~MediaGraph() = default;
 
     // Builds the graph for a file. Returns when the file's duration and video
@@ -24,6 +27,8 @@ public:
     virtual bool Run() = 0;
     virtual bool Pause() = 0;
     virtual bool Stop() = 0;
+    // What the engine does now; unknown while no file is rendered.
+    virtual std::optional<GraphState> State() const = 0;
 
     // Seconds. At the end of the file the position reads as the duration.
     virtual std::optional<double> Duration() const = 0;

@@ -81,6 +81,7 @@ MpvEngine::MpvEngine(QWidget *videoHost)
     mpv_observe_property(handle.get(), DurationProperty, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(handle.get(), EofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(handle.get(), VoConfigured, "vo-configured", MPV_FORMAT_FLAG);
+    mpv_observe_property(handle.get(), Paused, "pause", MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(handle.get(), &MpvEngine::onWakeup, this);
     m_handle = std::move(handle);
 }

@@ -23,7 +23,7 @@ class MpvEngine
 {
 public:
     // What the engine reports through observed properties.
-    enum Observed : std::uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured };
+    enum Observed : std::uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured, Paused };
 
     // The video window is made a hidden child of videoHost.
     explicit MpvEngine(QWidget *videoHost);

@@ -122,7 +122,7 @@ void MpvGraph::handleEvent(const mpv_event &event)
     case MPV_EVENT_PROPERTY_CHANGE:
         if (event.reply_userdata == MpvEngine::VoConfigured)
             finishVideoLoading();
-        else if (!m_fileEnded)
+        else if (event.reply_userdata == MpvEngine::Paused || !m_fileEnded)
             updateCache(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
         break;
     default:
@@ -145,6 +145,9 @@ void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property
         break;
     case MpvEngine::EofReached:
         m_eofReached = known && *static_cast<const int *>(property.data);
+        break;
+    case MpvEngine::Paused:
+        m_paused = !known || *static_cast<const int *>(property.data);
         break;
     default:
         break;
@@ -198,6 +201,7 @@ bool MpvGraph::RenderFile(const QString &path)
     drainEvents();
     m_load = Load::Empty;
     m_fileStarted = m_fileEnded = m_eofReached = m_seekPending = false;
+    m_stopped = true;
     m_width = m_height = 0;
     m_duration.reset();
     m_position.reset();
@@ -243,18 +247,33 @@ bool MpvGraph::setPaused(bool paused)
 
 bool MpvGraph::Run()
 {
-    return setPaused(false);
+    const bool ok = setPaused(false);
+    m_stopped = m_stopped && !ok;
+    return ok;
 }
 
 bool MpvGraph::Pause()
 {
-    return setPaused(true);
+    const bool ok = setPaused(true);
+    m_stopped = m_stopped && !ok;
+    return ok;
 }
 
 bool MpvGraph::Stop()
 {
     // The caller rewinds; the engine has no stopped state that keeps the file.
-    return setPaused(true);
+    const bool ok = setPaused(true);
+    m_stopped = m_stopped || ok;
+    return ok;
+}
+
+std::optional<MediaGraph::GraphState> MpvGraph::State() const
+{
+    if (!isReady())
+        return std::nullopt;
+    if (m_stopped)
+        return GraphState::Stopped;
+    return m_paused ? GraphState::Paused : GraphState::Running;
 }
 
 std::optional<double> MpvGraph::Duration() const

@@ -39,6 +39,7 @@ public:
     bool Run() override;
     bool Pause() override;
     bool Stop() override;
+    std::optional<GraphState> State() const override;
 
     std::optional<double> Duration() const override;
     std::optional<double> CurrentPosition() const override;
@@ -87,6 +88,10 @@ private:
     std::optional<double> m_duration;
     std::optional<double> m_position;
     bool m_eofReached = false;
+    // The engine's own pause, as it last reported it.
+    bool m_paused = true;
+    // The engine has no stopped state: a graph is stopped until it is run or paused.
+    bool m_stopped = true;
     // Positions the engine reports between a seek request and its start are older than the seek.
     bool m_seekPending = false;
     QDeadlineTimer m_seekSettleDeadline;

@@ -41,17 +41,22 @@ QString FileList::List(int index) const
     return entry ? entry->text() : QString();
 }
 
+QStringList FileList::matchingFiles(const QString &folder, const QString &pattern)
+{
+    QStringList patterns = pattern.split(u';', Qt::SkipEmptyParts);
+    for (QString &each : patterns)
+        each = each.trimmed();
+    // Name filters match without regard to case unless QDir::CaseSensitive is given.
+    return QDir(folder).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
 void FileList::Refresh()
 {
     const QString selected = FileName();
     clear();
     if (m_path.isEmpty())
         return;
-    QStringList patterns = m_pattern.split(u';', Qt::SkipEmptyParts);
-    for (QString &pattern : patterns)
-        pattern = pattern.trimmed();
-    // Name filters match without regard to case unless QDir::CaseSensitive is given.
-    addItems(QDir(m_path).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    addItems(matchingFiles(m_path, m_pattern));
     const QList<QListWidgetItem *> again = findItems(selected, Qt::MatchExactly);
     if (!selected.isEmpty() && !again.isEmpty())
         setCurrentItem(again.first(), QItemSelectionModel::ClearAndSelect);

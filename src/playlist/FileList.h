@@ -20,6 +20,9 @@ public:
     // Reads the folder again.
     void Refresh();
 
+    // The names the list shows for a folder and a pattern, in its order.
+    static QStringList matchingFiles(const QString &folder, const QString &pattern);
+
     // The selected file's name, "" if none.
     QString FileName() const;
     int ListCount() const { return count(); }

@@ -2,6 +2,7 @@
 
 #include "DirList.h"
 #include "DriveList.h"
+#include "FileDrop.h"
 #include "FileList.h"
 #include "FormControls.h"
 #include "ListBox.h"
@@ -13,6 +14,7 @@
 #include "Units.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -86,6 +88,8 @@ frmWrite::frmWrite(int form1HeightTwips, QWidget *parent)
         File1->Refresh();
     });
     connect(new runtime::ListDblClick(List1), &runtime::ListDblClick::DblClick, this, &frmWrite::List1_dblclick);
+    connect(new runtime::FileDrop(List1, runtime::FileDrop::Accepts::FilesAndFolders), &runtime::FileDrop::Dropped,
+            this, &frmWrite::List1_OLEDragDrop);
     connect(List1, &playlist::ListBox::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint globalPos) {
                 List1_MouseDown(button, globalPos);
@@ -237,23 +241,12 @@ void frmWrite::Command2_Click()
 {
     if (File1->ListCount() == 0)
         return;
-    QStringList added;
-    QStringList failures;
-    for (int i = 0; i < File1->ListCount(); ++i) {
-        FileName = runtime::joinPath(File1->Path(), File1->List(i));
-        if (playlist::isAddAllPlaylistName(FileName)) {
-            const playlist::PlaylistReadResult result = playlist::readPlaylist(FileName);
-            if (result.ok)
-                added += result.entries;
-            else
-                failures += result.error;
-        }
-        if (!FileName.endsWith(QStringLiteral(".pls"), Qt::CaseSensitive))
-            added += FileName;
-    }
-    List1->AddItems(added);
-    if (!failures.isEmpty())
-        report(failures.join(u'\n'));
+    QStringList names;
+    for (int i = 0; i < File1->ListCount(); ++i)
+        names += File1->List(i);
+    Additions additions;
+    collectFolder(File1->Path(), names, additions);
+    append(additions);
 }
 
 void frmWrite::Drive1_Change()
@@ -283,14 +276,59 @@ void frmWrite::Dir1_Change()
 
 void frmWrite::File1_DblClick()
 {
-    FileName = runtime::joinPath(File1->Path(), File1->FileName());
+    Additions additions;
+    collectFile(runtime::joinPath(File1->Path(), File1->FileName()), additions);
+    append(additions);
+}
+
+void frmWrite::List1_OLEDragDrop(const QStringList &paths)
+{
+    Additions additions;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir())
+            collectFolder(path, playlist::FileList::matchingFiles(path, File1->Pattern()), additions);
+        else
+            collectFile(path, additions);
+    }
+    append(additions);
+}
+
+void frmWrite::collectFile(const QString &path, Additions &into)
+{
+    FileName = path;
     if (playlist::isBrowserMediaName(FileName)) {
-        List1->AddItem(FileName);
+        into.entries += FileName;
         return;
     }
-    QString error;
-    if (playlist::isBrowserPlaylistName(FileName) && !appendPlaylistFile(FileName, &error))
-        report(error);
+    if (playlist::isBrowserPlaylistName(FileName))
+        collectPlaylist(FileName, into);
+}
+
+void frmWrite::collectFolder(const QString &folder, const QStringList &names, Additions &into)
+{
+    for (const QString &name : names) {
+        FileName = runtime::joinPath(folder, name);
+        if (playlist::isAddAllPlaylistName(FileName))
+            collectPlaylist(FileName, into);
+        if (!FileName.endsWith(QStringLiteral(".pls"), Qt::CaseSensitive))
+            into.entries += FileName;
+    }
+}
+
+void frmWrite::collectPlaylist(const QString &path, Additions &into)
+{
+    const playlist::PlaylistReadResult result = playlist::readPlaylist(path);
+    if (result.ok)
+        into.entries += result.entries;
+    else
+        into.failures += result.error;
+}
+
+void frmWrite::append(const Additions &additions)
+{
+    List1->AddItems(additions.entries);
+    if (!additions.failures.isEmpty())
+        report(additions.failures.join(u'\n'));
 }
 
 void frmWrite::List1_MouseDown(Qt::MouseButton button, QPoint globalPos)

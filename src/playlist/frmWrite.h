@@ -90,10 +90,24 @@ private:
     void Drive1_Change();
     void Dir1_Change();
     void File1_DblClick();
+    // Files and folders dropped on the list.
+    void List1_OLEDragDrop(const QStringList &paths);
     void List1_MouseDown(Qt::MouseButton button, QPoint globalPos);
     void Timer1_Timer();
     void Timer2_Timer();
     void Text4_Change();
+
+    // What the browser's rules add, and the playlists they could not read.
+    struct Additions {
+        QStringList entries;
+        QStringList failures;
+    };
+    // A file by the double-click rules.
+    void collectFile(const QString &path, Additions &into);
+    // Files of a folder, by name, by the "Add All" rules.
+    void collectFolder(const QString &folder, const QStringList &names, Additions &into);
+    void collectPlaylist(const QString &path, Additions &into);
+    void append(const Additions &additions);
 
     void report(const QString &message);
 

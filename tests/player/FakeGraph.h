@@ -42,9 +42,13 @@ public:
         m_rendered = m_media.renders;
         return m_rendered;
     }
-    bool Run() override { return act(QStringLiteral("Run")); }
-    bool Pause() override { return act(QStringLiteral("Pause")); }
-    bool Stop() override { return act(QStringLiteral("Stop")); }
+    bool Run() override { return enter(QStringLiteral("Run"), GraphState::Running); }
+    bool Pause() override { return enter(QStringLiteral("Pause"), GraphState::Paused); }
+    bool Stop() override { return enter(QStringLiteral("Stop"), GraphState::Stopped); }
+    std::optional<GraphState> State() const override
+    {
+        return m_rendered ? std::optional<GraphState>(state) : std::nullopt;
+    }
     std::optional<double> Duration() const override { return m_rendered ? m_media.duration : std::nullopt; }
     std::optional<double> CurrentPosition() const override
     {
@@ -79,6 +83,8 @@ public:
 
     double position = 0;
     QRect windowPosition;
+    // What Run, Pause and Stop left; a test may change it as the engine would by itself.
+    GraphState state = GraphState::Stopped;
 
 private:
     bool hasVideo() const { return m_rendered && m_media.width.has_value(); }
@@ -90,6 +96,12 @@ private:
     bool act(const QString &what)
     {
         note(what);
+        return m_rendered;
+    }
+    bool enter(const QString &what, GraphState next)
+    {
+        if (act(what))
+            state = next;
         return m_rendered;
     }
     bool video(const QString &what)

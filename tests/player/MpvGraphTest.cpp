@@ -190,6 +190,7 @@ TEST_F(MpvGraphTest, UnplayableFilesFailQuicklyAndLeaveAnEmptyGraph)
         EXPECT_FALSE(graph.Run());
         EXPECT_FALSE(graph.Pause());
         EXPECT_FALSE(graph.Stop());
+        EXPECT_EQ(graph.State(), std::nullopt);
         EXPECT_FALSE(graph.SetCurrentPosition(0));
         EXPECT_FALSE(graph.SetVolume(0));
         EXPECT_FALSE(graph.SetBalance(0));
@@ -288,11 +289,15 @@ TEST_F(MpvGraphTest, RunPauseAndStop)
     auto graph = open("clip.avi");
     // A rendered graph waits for Run.
     EXPECT_FALSE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.1; }, 300));
+    EXPECT_EQ(graph->State(), MediaGraph::GraphState::Stopped);
 
     ASSERT_TRUE(graph->Run());
+    // As the engine reports it.
+    EXPECT_TRUE(waitFor([&] { return graph->State() == MediaGraph::GraphState::Running; }));
     ASSERT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > 0.3; }));
 
     ASSERT_TRUE(graph->Pause());
+    EXPECT_TRUE(waitFor([&] { return graph->State() == MediaGraph::GraphState::Paused; }));
     ASSERT_TRUE(waitFor([&] {
         const double before = graph->CurrentPosition().value_or(-1);
         return !waitFor([&] { return graph->CurrentPosition().value_or(-1) != before; }, 150);
@@ -302,7 +307,9 @@ TEST_F(MpvGraphTest, RunPauseAndStop)
 
     ASSERT_TRUE(graph->Run());
     EXPECT_TRUE(waitFor([&] { return graph->CurrentPosition().value_or(0) > paused + 0.2; }));
+    EXPECT_EQ(graph->State(), MediaGraph::GraphState::Running);
     ASSERT_TRUE(graph->Stop());
+    EXPECT_EQ(graph->State(), MediaGraph::GraphState::Stopped);
     ASSERT_TRUE(graph->SetCurrentPosition(0));
     EXPECT_TRUE(near(graph->CurrentPosition(), 0, 0.01));
     EXPECT_FALSE(waitFor([&] { return !near(graph->CurrentPosition(), 0, 0.1); }, 300));

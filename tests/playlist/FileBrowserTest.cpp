@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "DirList.h"
+#include "DragAndDrop.h"
 #include "DriveList.h"
 #include "FileList.h"
 #include "ListBox.h"
@@ -11,7 +12,47 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using FileBrowserTest = WindowFixture;
+namespace {
+
+struct AddCase {
+    const char *file;
+    QStringList added;
+};
+
+} // namespace
+
+class FileBrowserTest : public WindowFixture
+{
+protected:
+    void writeDoubleClickFiles() const
+    {
+        writeFile("list.pls", "/m/one.avi\r\n/m/two.avi\r\n");
+        writeFile("UP.PLS", "/m/up.avi\r\n");
+        for (const char *name : {"low.avi", "UP.AVI", "Mixed.Avi", "film.mpeg", "FILM.MPG", "clip.wmv", "clip.divx",
+                                 "clip.DivX", "vcd.DAT", "stream.asf", "Odd.Pls"})
+            writeFile(name, "");
+    }
+
+    // What a double-click on each of those files adds.
+    std::vector<AddCase> doubleClickCases() const
+    {
+        return {
+            {"low.avi", {path("low.avi")}},
+            {"UP.AVI", {path("UP.AVI")}},
+            {"Mixed.Avi", {}},
+            {"film.mpeg", {path("film.mpeg")}},
+            {"FILM.MPG", {path("FILM.MPG")}},
+            {"clip.wmv", {path("clip.wmv")}},
+            {"clip.divx", {path("clip.divx")}},
+            {"clip.DivX", {}},
+            {"vcd.DAT", {path("vcd.DAT")}},
+            {"stream.asf", {path("stream.asf")}},
+            {"list.pls", {"/m/one.avi", "/m/two.avi"}},
+            {"UP.PLS", {"/m/up.avi"}},
+            {"Odd.Pls", {}},
+        };
+    }
+};
 
 namespace {
 
@@ -60,39 +101,37 @@ TEST_F(FileBrowserTest, FileListShowsMatchingFilesWhateverTheirCase)
 
 TEST_F(FileBrowserTest, DoubleClickAddsAsTabled)
 {
-    writeFile("list.pls", "/m/one.avi\r\n/m/two.avi\r\n");
-    writeFile("UP.PLS", "/m/up.avi\r\n");
-    const char *names[] = {"low.avi",   "UP.AVI",    "Mixed.Avi", "film.mpeg",  "FILM.MPG", "clip.wmv",
-                           "clip.divx", "clip.DivX", "vcd.DAT",   "stream.asf", "Odd.Pls"};
-    for (const char *name : names)
-        writeFile(name, "");
+    writeDoubleClickFiles();
     openWindow();
     window->show();
 
-    const struct {
-        const char *file;
-        QStringList added;
-    } cases[] = {
-        {"low.avi", {path("low.avi")}},
-        {"UP.AVI", {path("UP.AVI")}},
-        {"Mixed.Avi", {}},
-        {"film.mpeg", {path("film.mpeg")}},
-        {"FILM.MPG", {path("FILM.MPG")}},
-        {"clip.wmv", {path("clip.wmv")}},
-        {"clip.divx", {path("clip.divx")}},
-        {"clip.DivX", {}},
-        {"vcd.DAT", {path("vcd.DAT")}},
-        {"stream.asf", {path("stream.asf")}},
-        {"list.pls", {"/m/one.avi", "/m/two.avi"}},
-        {"UP.PLS", {"/m/up.avi"}},
-        {"Odd.Pls", {}},
-    };
-    for (const auto &c : cases) {
+    for (const AddCase &c : doubleClickCases()) {
         const int before = window->List1->ListCount();
         doubleClickFile(*window, c.file);
         EXPECT_EQ(window->List1->entries().mid(before), c.added) << c.file;
         EXPECT_EQ(window->FileName, path(c.file));
     }
+    EXPECT_TRUE(reporter.messages.isEmpty());
+}
+
+TEST_F(FileBrowserTest, FilesDroppedOnTheListAreAddedAsADoubleClickAddsThem)
+{
+    writeDoubleClickFiles();
+    openWindow();
+    QStringList all;
+    QStringList allAdded;
+    for (const AddCase &c : doubleClickCases()) {
+        const int before = window->List1->ListCount();
+        const DragOutcome drop = dragAndDrop(window->List1->viewport(), *filesData({path(c.file)}));
+        EXPECT_TRUE(drop.dropped) << c.file;
+        EXPECT_EQ(window->List1->entries().mid(before), c.added) << c.file;
+        all += path(c.file);
+        allAdded += c.added;
+    }
+    // Many at once, in the drag's order.
+    const int before = window->List1->ListCount();
+    EXPECT_TRUE(dragAndDrop(window->List1->viewport(), *filesData(all)).dropped);
+    EXPECT_EQ(window->List1->entries().mid(before), allAdded);
     EXPECT_TRUE(reporter.messages.isEmpty());
 }
 
@@ -152,6 +191,58 @@ TEST_F(FileBrowserTest, AddAllInAnEmptyFolderDoesNothing)
     window->Command2->click();
     EXPECT_EQ(window->List1->ListCount(), 0);
     EXPECT_TRUE(reporter.messages.isEmpty());
+}
+
+TEST_F(FileBrowserTest, FoldersDroppedOnTheListAreAddedAsAddAllAddsThem)
+{
+    QDir(folder.path()).mkdir("drop");
+    writeFile("drop/a.avi", "");
+    writeFile("drop/b.mpg", "");
+    writeFile("drop/c.pls", "/m/1.avi\r\n/m/2.avi\r\n");
+    writeFile("drop/D.PLS", "/m/never.avi\r\n");
+    writeFile("drop/e.Avi", "");
+    writeFile("drop/skip.txt", "");
+    QDir(folder.path()).mkdir("empty");
+    writeFile("single.avi", "");
+    openWindow();
+    window->List1->AddItem("/m/first.avi");
+
+    const DragOutcome drop
+        = dragAndDrop(window->List1->viewport(), *filesData({path("drop"), path("empty"), path("single.avi")}));
+    EXPECT_TRUE(drop.dropped);
+    EXPECT_EQ(window->List1->entries(),
+              QStringList({"/m/first.avi", path("drop/a.avi"), path("drop/b.mpg"), "/m/1.avi", "/m/2.avi",
+                           path("drop/D.PLS"), path("drop/e.Avi"), path("single.avi")}));
+    EXPECT_EQ(window->File1->Path(), path("")) << "the browser stays where it was";
+    EXPECT_TRUE(reporter.messages.isEmpty());
+}
+
+TEST_F(FileBrowserTest, UnreadablePlaylistsOfADropAreToldOnceAndTheRestIsAdded)
+{
+    writeFile("bad.pls", QByteArray(500, '\0'));
+    writeFile("worse.pls", QByteArray(500, '\0'));
+    writeFile("good.avi", "");
+    openWindow();
+    EXPECT_TRUE(
+        dragAndDrop(window->List1->viewport(), *filesData({path("bad.pls"), path("good.avi"), path("worse.pls")}))
+            .dropped);
+    EXPECT_EQ(window->List1->entries(), QStringList({path("good.avi")}));
+    ASSERT_EQ(reporter.messages.size(), 1);
+    EXPECT_TRUE(reporter.messages[0].contains(path("bad.pls")));
+    EXPECT_TRUE(reporter.messages[0].contains(path("worse.pls")));
+}
+
+TEST_F(FileBrowserTest, WebAddressesAndTextAreNotTakenByTheList)
+{
+    writeFile("film.avi", "");
+    openWindow();
+    QMimeData web;
+    web.setUrls({QUrl("https://example.org/film.avi")});
+    QMimeData text;
+    text.setText(path("film.avi"));
+    EXPECT_FALSE(dragAndDrop(window->List1->viewport(), web).entered);
+    EXPECT_FALSE(dragAndDrop(window->List1->viewport(), text).entered);
+    EXPECT_EQ(window->List1->ListCount(), 0);
 }
 
 TEST_F(FileBrowserTest, WriteTargetFollowsTheFolderShown)
