@@ -24,6 +24,8 @@ constexpr const char *kEngineOptions[][2] = {
     {"input-vo-keyboard", "no"},
     // Else the engine's window swallows the clicks meant for the program.
     {"input-cursor", "no"},
+    // What is dropped on the picture goes to the program, which opens it as it opens any file.
+    {"drag-and-drop", "no"},
     // It sees no pointer motion without input-cursor, so it would hide the pointer for good.
     {"cursor-autohide", "no"},
     {"osc", "no"},
