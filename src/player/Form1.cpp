@@ -185,6 +185,8 @@ void Form1::buildFace(const runtime::FormObject &form)
 
     Timer1.setTimerType(Qt::PreciseTimer);
     runtime::applyTimerProperties(Timer1, block("Timer1"));
+    m_clockEnabled = Timer1.isActive();
+    followTheClock();
 
     ShellIcon1 = new ShellIcon(m_trayHost, this);
     ShellIcon1->setObjectName(QStringLiteral("ShellIcon1"));
@@ -356,6 +358,16 @@ void Form1::CleanUp()
     MediaControl.reset();
     BasicAudio.reset();
     MediaPosition.reset();
+    followTheClock();
+}
+
+void Form1::followTheClock()
+{
+    // Without a graph every tick's reads fail and nothing happens: the clock rests meanwhile.
+    if (MediaPosition && m_clockEnabled)
+        Timer1.start();
+    else
+        Timer1.stop();
 }
 
 void Form1::LoadFile()
@@ -411,6 +423,7 @@ void Form1::runOpeningSequence()
     BasicAudio = graph;
     MediaPosition = graph;
     VideoWindow = graph; // drops the last reference to the previous graph
+    followTheClock();
     if (!graph)
         return;
 

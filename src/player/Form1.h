@@ -134,6 +134,7 @@ private:
     void buildFace(const runtime::FormObject &form);
     void connectHandlers();
     void registerHotKeys();
+    void followTheClock();
     void placeCentred(double topFactor);
     void setWindowGeometry(const QRect &proposed);
     // Maximized by the program (in proportion) or by the window manager.
@@ -176,6 +177,8 @@ private:
     // the Open command that arrive meanwhile do nothing, and the exit waits until it is open.
     bool m_opening = false;
     bool m_exitPending = false;
+    // Whether the form runs its clock at all.
+    bool m_clockEnabled = false;
     // The bars' validation messages, of which none is shown once the user asked to leave.
     class BarMessages final : public runtime::MessageReporter
     {
