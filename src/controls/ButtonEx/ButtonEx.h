@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 // An image button that paints its whole face itself: a raised or sunken
 // frame, an optional picture keyed on a transparent colour (or drawn as a
@@ -114,6 +115,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
@@ -155,6 +158,9 @@ private:
     QString m_accessKeys;
     int m_shortcutId = 0;
     bool m_leftPressed = false;
+    // Where the pointer was last seen over the face, from the pointer's own notifications; none
+    // once it has left.
+    std::optional<QPoint> m_pointer;
     QImage m_face;
     QTimer m_timer1;
 

@@ -4,6 +4,7 @@
 #include "Units.h"
 
 #include <QCursor>
+#include <QEnterEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -69,6 +70,7 @@ void ButtonEx::mousePressEvent(QMouseEvent *event)
 
 void ButtonEx::mouseMoveEvent(QMouseEvent *event)
 {
+    m_pointer = event->position().toPoint();
     const short button = mouseButtons(event->buttons());
     if (m_userMode && !m_timer1.isActive()) {
         m_timer1.start();
@@ -123,9 +125,21 @@ void ButtonEx::keyReleaseEvent(QKeyEvent *event)
     emit KeyUp(keyCode, shift);
 }
 
+void ButtonEx::enterEvent(QEnterEvent *event)
+{
+    m_pointer = event->position().toPoint();
+}
+
+void ButtonEx::leaveEvent(QEvent *)
+{
+    m_pointer.reset();
+}
+
 void ButtonEx::checkPointer()
 {
-    const QPoint p = mapFromGlobal(QCursor::pos());
+    // While the pointer rests on the face its place is known from its own notifications; once it
+    // has left, the window system is asked until it is found outside.
+    const QPoint p = m_pointer ? *m_pointer : mapFromGlobal(QCursor::pos());
     // A hidden face cannot have the pointer over it.
     const bool outside = !isVisible() || p.x() < 0 || p.y() < 0 || p.x() > width() || p.y() > height();
     if (!outside)
