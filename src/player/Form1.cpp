@@ -511,11 +511,15 @@ void Form1::Timer1_Timer()
     }
     const std::optional<double> duration = MediaPosition->Duration();
     const std::optional<double> position = MediaPosition->CurrentPosition();
+    // Only this clock writes the two texts: the same readings as last time write the same texts.
+    if (duration == m_timesShown.duration && position == m_timesShown.position)
+        return;
+    m_timesShown = {duration, position};
     if (duration && position) {
         double remaining = *duration - *position;
         Text1.setText(FormatTime(remaining));
     }
-    if (std::optional<double> elapsed = MediaPosition->CurrentPosition())
+    if (std::optional<double> elapsed = position)
         Text2.setText(FormatTime(*elapsed));
 }
 

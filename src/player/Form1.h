@@ -177,6 +177,11 @@ private:
     // the Open command that arrive meanwhile do nothing, and the exit waits until it is open.
     bool m_opening = false;
     bool m_exitPending = false;
+    // The readings the clock last wrote the elapsed and remaining texts from.
+    struct TimesShown {
+        std::optional<double> duration;
+        std::optional<double> position;
+    } m_timesShown;
     // Whether the form runs its clock at all.
     bool m_clockEnabled = false;
     // The bars' validation messages, of which none is shown once the user asked to leave.
