@@ -98,7 +98,7 @@ inline QStringList programWindows()
         .split(u'\n', Qt::SkipEmptyParts);
 }
 
-// The player's shown top-level windows.
+// The player's shown top-level windows, as the window manager manages them.
 inline QStringList playerWindows()
 {
     QStringList windows = programWindows();
@@ -106,8 +106,9 @@ inline QStringList playerWindows()
     return windows;
 }
 
-// The player's shown popups: menus and tips, windows of their own that no window manager frames.
-inline QStringList popupWindows()
+// The program's shown windows that stand on the root window itself: with a window manager its
+// menus and tips (the window manager frames the others), without one every top-level window.
+inline QStringList rootWindows()
 {
     QStringList windows = programWindows();
     windows.removeIf([](const QString &window) {

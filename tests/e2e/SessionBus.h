@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Desktop.h"
 #include "WaitFor.h"
 
 #include <QDBusConnection>
@@ -22,11 +23,7 @@ public:
     ~SessionBus()
     {
         QDBusConnection::disconnectFromBus(m_connectionName);
-        m_daemon.terminate();
-        if (!m_daemon.waitForFinished(10000)) {
-            m_daemon.kill();
-            m_daemon.waitForFinished(10000);
-        }
+        desktop::stop(m_daemon);
     }
     SessionBus(const SessionBus &) = delete;
     SessionBus &operator=(const SessionBus &) = delete;

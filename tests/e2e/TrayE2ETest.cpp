@@ -26,7 +26,7 @@ bool clickAt(const QPoint &at, int button = 1)
 bool chooseFromTheEnd(const QString &icon, int above)
 {
     const std::optional<QRect> place = windowGeometry(icon);
-    if (!place || !clickAt(place->center(), 3) || !waitFor([] { return !popupWindows().isEmpty(); }))
+    if (!place || !clickAt(place->center(), 3) || !waitFor([] { return !rootWindows().isEmpty(); }))
         return false;
     QStringList keys {QStringLiteral("key")};
     for (int i = 0; i <= above; ++i)
@@ -52,7 +52,7 @@ TEST(TrayE2E, IconHidesAndBringsBackTheWindowsAndItsMenuRunsTheCommands)
     const QPoint iconCentre = windowGeometry(*icon)->center();
     ASSERT_TRUE(
         xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
-    EXPECT_TRUE(waitFor([] { return !popupWindows().isEmpty(); })) << "no tip over the icon";
+    EXPECT_TRUE(waitFor([] { return !rootWindows().isEmpty(); })) << "no tip over the icon";
 
     // Minimize: both windows go into the notification area. The main window has no caption of its own.
     const std::optional<QString> mainWindow = windowNamed(QStringLiteral("kavel-player"));
@@ -61,7 +61,7 @@ TEST(TrayE2E, IconHidesAndBringsBackTheWindowsAndItsMenuRunsTheCommands)
     ASSERT_TRUE(frame);
     ASSERT_TRUE(clickAt(captionButton(*frame, 39)));
     EXPECT_TRUE(waitFor([] { return playerWindows().isEmpty(); })) << "Minimize left a window shown";
-    ASSERT_TRUE(waitFor([] { return popupWindows().isEmpty(); })) << "the tip stayed";
+    ASSERT_TRUE(waitFor([] { return rootWindows().isEmpty(); })) << "the tip stayed";
 
     // A double click on the icon brings both back, the playlist window too in playlist mode.
     ASSERT_TRUE(

@@ -1,4 +1,5 @@
 #include "Desktop.h"
+#include "IconRecord.h"
 #include "NotifyIconDataA.h"
 #include "NotifyIconHost.h"
 
@@ -28,14 +29,7 @@ constexpr std::uint32_t RedPicture = 5;
 
 NotifyIconDataA record(const QByteArray &tip)
 {
-    NotifyIconDataA data;
-    data.hWnd = 0x80000001;
-    data.uID = 1;
-    data.uFlags = NotifyIconDataA::NIF_MESSAGE | NotifyIconDataA::NIF_ICON | NotifyIconDataA::NIF_TIP;
-    data.uCallbackMessage = 0x0200;
-    data.hIcon = RedPicture;
-    data.szTip = tip + QByteArray(1, '\0') + QByteArray(63 - tip.size(), ' ');
-    return data;
+    return iconRecord(0x80000001, tip, RedPicture);
 }
 
 // The window that shows the icon in the panel, once the panel has taken it in.

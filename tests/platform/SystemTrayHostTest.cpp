@@ -1,4 +1,5 @@
 #include "SystemTrayHost.h"
+#include "IconRecord.h"
 #include "NotifyIconDataA.h"
 
 #include "QtPrinters.h"
@@ -25,14 +26,7 @@ struct Sent {
 
 NotifyIconDataA record(std::uint32_t hWnd, const QByteArray &tip = "tip", std::uint32_t hIcon = 0)
 {
-    NotifyIconDataA data;
-    data.hWnd = hWnd;
-    data.uID = 1;
-    data.uFlags = NotifyIconDataA::NIF_MESSAGE | NotifyIconDataA::NIF_ICON | NotifyIconDataA::NIF_TIP;
-    data.uCallbackMessage = 0x0200;
-    data.hIcon = hIcon;
-    data.szTip = tip + QByteArray(1, '\0') + QByteArray(63 - tip.size(), ' ');
-    return data;
+    return iconRecord(hWnd, tip, hIcon);
 }
 
 struct HostFixture {

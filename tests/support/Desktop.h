@@ -75,6 +75,18 @@ inline bool selectionOwned(const char *selection)
     return reply && reply->owner != XCB_NONE;
 }
 
+// Ends a program the test started: asked first, then made to.
+inline void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+}
+
 class Program
 {
 public:
@@ -90,16 +102,7 @@ public:
         m_process.start(program, arguments);
         m_ready = m_process.waitForStarted(10000) && waitFor(serving, 20000);
     }
-    ~Program()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000)) {
-            m_process.kill();
-            m_process.waitForFinished(10000);
-        }
-    }
+    ~Program() { stop(m_process); }
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
