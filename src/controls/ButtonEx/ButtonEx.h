@@ -117,6 +117,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
@@ -126,6 +128,7 @@ private:
     void applyCursor();
     void nameChanged();
     void checkPointer();
+    void pointerCheckDue();
     // Raises a mouse event with the position in twips; false when a handler deleted the control.
     bool raiseMouse(void (ButtonEx::*signal)(short &, short &, float &, float &), QMouseEvent *event, short button);
 
@@ -158,6 +161,10 @@ private:
     QString m_accessKeys;
     int m_shortcutId = 0;
     bool m_leftPressed = false;
+    // Hover tracking (Timer1 enabled): from a move over the face until a check finds the pointer
+    // outside. The checks run every millisecond where one can find something new: after the
+    // pointer's notifications, and while its place is not known from them.
+    bool m_hoverTracking = false;
     // Where the pointer was last seen over the face, from the pointer's own notifications; none
     // once it has left.
     std::optional<QPoint> m_pointer;

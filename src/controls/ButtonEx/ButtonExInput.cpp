@@ -72,13 +72,14 @@ void ButtonEx::mouseMoveEvent(QMouseEvent *event)
 {
     m_pointer = event->position().toPoint();
     const short button = mouseButtons(event->buttons());
-    if (m_userMode && !m_timer1.isActive()) {
-        m_timer1.start();
+    if (m_userMode && !m_hoverTracking) {
+        m_hoverTracking = true;
     } else if (button == 0 && m_currentState != Hover) {
         DrawButton(Hover);
     } else if (button == 1 && m_currentState != Down) {
         DrawButton(Down);
     }
+    pointerCheckDue();
     raiseMouse(&ButtonEx::MouseMove, event, button);
 }
 
@@ -133,6 +134,28 @@ void ButtonEx::enterEvent(QEnterEvent *event)
 void ButtonEx::leaveEvent(QEvent *)
 {
     m_pointer.reset();
+    pointerCheckDue();
+}
+
+void ButtonEx::hideEvent(QHideEvent *)
+{
+    pointerCheckDue();
+}
+
+void ButtonEx::changeEvent(QEvent *event)
+{
+    // A disabled face hears nothing of the pointer: the window system is asked instead.
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        m_pointer.reset();
+        pointerCheckDue();
+    }
+    QWidget::changeEvent(event);
+}
+
+void ButtonEx::pointerCheckDue()
+{
+    if (m_hoverTracking)
+        m_timer1.start();
 }
 
 void ButtonEx::checkPointer()
@@ -142,8 +165,13 @@ void ButtonEx::checkPointer()
     const QPoint p = m_pointer ? *m_pointer : mapFromGlobal(QCursor::pos());
     // A hidden face cannot have the pointer over it.
     const bool outside = !isVisible() || p.x() < 0 || p.y() < 0 || p.x() > width() || p.y() > height();
-    if (!outside)
+    if (!outside) {
+        // Until the pointer's next notification no tick can find anything else.
+        if (m_pointer)
+            m_timer1.stop();
         return;
+    }
+    m_hoverTracking = false;
     m_timer1.stop();
     if (m_currentState != Up)
         DrawButton(Up);
