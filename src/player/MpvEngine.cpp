@@ -129,15 +129,11 @@ void MpvEngine::reset()
         m_surface->hide();
     if (!m_handle)
         return;
-    // In the engine's own order and without waiting: the next file's load queues behind them.
     static const char *stop[] = {"stop", nullptr};
-    mpv_command_async(m_handle.get(), 0, stop);
-    int paused = 1;
-    double fullVolume = 100;
-    const char *noFilters = "";
-    mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &paused);
-    mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &fullVolume);
-    mpv_set_property_async(m_handle.get(), 0, "af", MPV_FORMAT_STRING, &noFilters);
+    mpv_command(m_handle.get(), stop);
+    mpv_set_property_string(m_handle.get(), "pause", "yes");
+    mpv_set_property_string(m_handle.get(), "volume", "100");
+    mpv_set_property_string(m_handle.get(), "af", "");
 }
 
 std::unique_ptr<MpvEngine> MpvEnginePool::take(QWidget *videoHost)
