@@ -315,6 +315,21 @@ TEST_F(MpvGraphTest, RunPauseAndStop)
     EXPECT_FALSE(waitFor([&] { return !near(graph->CurrentPosition(), 0, 0.1); }, 300));
 }
 
+// The engine a playing graph hands back carries nothing of it into the next file.
+TEST_F(MpvGraphTest, NextGraphWaitsForRunAndThenPlays)
+{
+    {
+        auto first = openInPicture("clip.avi");
+        ASSERT_TRUE(first->Run());
+        ASSERT_TRUE(waitFor([&] { return first->CurrentPosition().value_or(0) > 0.3; }));
+    }
+    auto next = openInPicture("clip.mpg");
+    EXPECT_FALSE(waitFor([&] { return next->CurrentPosition().value_or(0) > 0.1; }, 300));
+    ASSERT_TRUE(next->Run());
+    EXPECT_TRUE(waitFor([&] { return next->CurrentPosition().value_or(0) > 0.5; }));
+    EXPECT_EQ(next->State(), MediaGraph::GraphState::Running);
+}
+
 TEST_F(MpvGraphTest, SeekingShowsTheNewPositionAtOnce)
 {
     for (const char *name : {"clip.mpg", "clip.avi", "clip.wmv"}) {
