@@ -16,6 +16,7 @@ namespace {
 // Far beyond any real playlist; keeps a mistaken multi-gigabyte file from
 // being read into memory.
 constexpr qint64 MaxPlaylistBytes = 64 * 1024 * 1024;
+constexpr qint64 ReadStepBytes = 64 * 1024;
 
 QString nativePath(const QString &path)
 {
@@ -205,7 +206,15 @@ PlaylistReadResult readPlaylist(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return readFailure(path, file.errorString());
-    const QByteArray bytes = file.read(MaxPlaylistBytes + 1);
+    // In steps: a buffer of the limit's size for every read would cost more
+    // than the list, and a file that grew past the limit is still caught.
+    QByteArray bytes;
+    while (bytes.size() <= MaxPlaylistBytes) {
+        const QByteArray step = file.read(ReadStepBytes);
+        if (step.isEmpty())
+            break;
+        bytes += step;
+    }
     if (file.error() != QFileDevice::NoError)
         return readFailure(path, file.errorString());
     if (bytes.size() > MaxPlaylistBytes)
