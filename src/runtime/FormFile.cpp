@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -214,6 +215,21 @@ QString quoted(const QString &text)
     return u'"' + escaped + u'"';
 }
 
+// Every digit of a whole number, and the shortest text that reads back as the
+// same double.
+QString numberText(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::ULongLong:
+        return QString::number(value.toULongLong());
+    default:
+        return QString::number(value.toLongLong());
+    }
+}
+
 std::optional<QString> formatValue(const QString &key, const QString &objectName, const QVariant &value,
                                    const QString &baseDir, QString *error)
 {
@@ -222,10 +238,12 @@ std::optional<QString> formatValue(const QString &key, const QString &objectName
     if (value.metaType().id() == QMetaType::QString)
         return quoted(value.toString());
     if (isNumber(value))
-        return QString::number(value.toDouble(), 'g', 15);
+        return numberText(value);
     if (value.metaType() == QMetaType::fromType<QFont>()) {
         const QFont font = value.value<QFont>();
-        QString text = QStringLiteral("Font(%1, %2").arg(quoted(font.family())).arg(font.pointSizeF());
+        QString text
+            = QStringLiteral("Font(%1, %2")
+                  .arg(quoted(font.family()), QString::number(font.pointSizeF(), 'g', QLocale::FloatingPointShortest));
         if (font.bold())
             text += QStringLiteral(", Bold");
         if (font.italic())

@@ -127,6 +127,35 @@ TEST(FormFile, WritesWhatItReadsWithPicturesBesideIt)
     EXPECT_TRUE(command->properties.ReadProperty(QStringLiteral("Font")).value<QFont>().italic());
 }
 
+TEST(FormFile, WrittenValuesReadBackExactly)
+{
+    const char *values[] = {
+        "1234567890123456789",
+        "1000000000000001",
+        "&HFFFFFFFF&",
+        "0.30000000000000004",
+        "2.4159223372036853e+22",
+        "-0.1",
+        "1e-300",
+        "Font(\"Arial\", 8.123456789, Bold)",
+        "Font(\"100%2 %1\", 9)",
+    };
+    for (const char *value : values) {
+        QString error;
+        const auto form
+            = parse(QStringLiteral("Begin Form F\n   Value = %1\nEnd\n").arg(QString::fromUtf8(value)), &error);
+        ASSERT_TRUE(form) << value << ": " << error.toStdString();
+        const QString written = FormFile::serialise(*form, QString(), &error);
+        const auto back = parse(written, &error);
+        ASSERT_TRUE(back) << value << ": " << error.toStdString();
+        const QVariant read = form->properties.ReadProperty(QStringLiteral("Value"));
+        const QVariant again = back->properties.ReadProperty(QStringLiteral("Value"));
+        EXPECT_TRUE(runtime::PropertyBag::sameValue(read, again))
+            << value << " was written as " << written.toStdString();
+        EXPECT_EQ(read.metaType() == QMetaType::fromType<QFont>(), again.metaType() == QMetaType::fromType<QFont>());
+    }
+}
+
 TEST(FormFile, EveryBuiltInFormReads)
 {
     QDirIterator it(QStringLiteral(":/forms"), {QStringLiteral("*.frm")});
