@@ -123,7 +123,8 @@ private:
         const std::optional<QString> family = parseString(why);
         if (!family)
             return std::nullopt;
-        QFont font(*family);
+        // One family as written: a comma is part of its name, not a list of them.
+        QFont font(QStringList {*family});
         if (!take(u',')) {
             *why = QStringLiteral("a font needs a size");
             return std::nullopt;

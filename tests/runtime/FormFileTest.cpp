@@ -139,6 +139,9 @@ TEST(FormFile, WrittenValuesReadBackExactly)
         "1e-300",
         "Font(\"Arial\", 8.123456789, Bold)",
         "Font(\"100%2 %1\", 9)",
+        "Font(\"Sm,ll Fonts\", 6.75)", // a comma is part of the family's name
+        "Font(\"'Arial', \"\"B\"\"\", 6.75)",
+        "Font(\" \", 6.75)",
     };
     for (const char *value : values) {
         QString error;
