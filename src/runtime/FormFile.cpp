@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cmath>
+
 namespace runtime {
 
 const FormObject *FormObject::child(const QString &childName) const
@@ -112,8 +114,9 @@ private:
         const qint64 i = w.toLongLong(&ok);
         if (ok)
             return QVariant(i);
+        // "nan" and "inf" read as numbers, but no property holds them.
         const double d = w.toDouble(&ok);
-        if (ok)
+        if (ok && std::isfinite(d))
             return QVariant(d);
         return std::nullopt;
     }
@@ -131,7 +134,7 @@ private:
         }
         bool ok = false;
         const double points = word().toDouble(&ok);
-        if (!ok || points <= 0) {
+        if (!ok || !std::isfinite(points) || points <= 0) {
             *why = QStringLiteral("the font size is not a positive number");
             return std::nullopt;
         }

@@ -79,6 +79,10 @@ TEST(FormFile, DamagedFilesNameTheFileAndLine)
         {"Begin Form Form1\n   Font = Font(\"Arial\", 0)\nEnd\n", "Test.frm, line 2"},
         {"Begin Form Form1\n   Icon = Picture(\"missing.png\")\nEnd\n", "Test.frm, line 2"},
         {"Begin Form Form1\n   Width = 12abc\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Width = nan\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Width = -inf\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Font = Font(\"Arial\", nan)\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Font = Font(\"Arial\", inf)\nEnd\n", "Test.frm, line 2"},
         {"Begin Form Form1\nEnd\nBegin Form Form2\nEnd\n", "Test.frm, line 3"},
         {"", "Test.frm, line 1"},
     };
