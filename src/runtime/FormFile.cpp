@@ -293,6 +293,12 @@ bool serialiseObject(const FormObject &object, int depth, const QString &baseDir
     return true;
 }
 
+// "Begin Kind Name"; "Begin = value" sets a property of that name.
+bool isBeginLine(QStringView line)
+{
+    return line.startsWith(u"Begin ", Qt::CaseInsensitive) && !line.sliced(6).trimmed().startsWith(u'=');
+}
+
 } // namespace
 
 std::optional<FormObject> FormFile::parse(const QString &text, const QString &baseDir, const QString &fileName,
@@ -311,7 +317,7 @@ std::optional<FormObject> FormFile::parse(const QString &text, const QString &ba
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(u'\''))
             continue;
-        if (line.startsWith(QStringLiteral("Begin "), Qt::CaseInsensitive)) {
+        if (isBeginLine(line)) {
             const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
             if (parts.size() != 3)
                 return fail(lineNo, QStringLiteral("\"Begin\" needs a kind and a name"));

@@ -147,19 +147,24 @@ TEST(FormFile, WrittenValuesReadBackExactly)
         "Font(\"'Arial', \"\"B\"\"\", 6.75)",
         "Font(\" \", 6.75)",
     };
-    for (const char *value : values) {
-        QString error;
-        const auto form
-            = parse(QStringLiteral("Begin Form F\n   Value = %1\nEnd\n").arg(QString::fromUtf8(value)), &error);
-        ASSERT_TRUE(form) << value << ": " << error.toStdString();
-        const QString written = FormFile::serialise(*form, QString(), &error);
-        const auto back = parse(written, &error);
-        ASSERT_TRUE(back) << value << ": " << error.toStdString();
-        const QVariant read = form->properties.ReadProperty(QStringLiteral("Value"));
-        const QVariant again = back->properties.ReadProperty(QStringLiteral("Value"));
-        EXPECT_TRUE(runtime::PropertyBag::sameValue(read, again))
-            << value << " was written as " << written.toStdString();
-        EXPECT_EQ(read.metaType() == QMetaType::fromType<QFont>(), again.metaType() == QMetaType::fromType<QFont>());
+    // A key may be any word, those that begin and end a block too.
+    for (const char *key : {"Value", "Begin", "end"}) {
+        for (const char *value : values) {
+            const QString line = QStringLiteral("%1 = %2").arg(QLatin1String(key), QString::fromUtf8(value));
+            QString error;
+            const auto form = parse(QStringLiteral("Begin Form F\n   %1\nEnd\n").arg(line), &error);
+            ASSERT_TRUE(form) << line.toStdString() << ": " << error.toStdString();
+            const QString written = FormFile::serialise(*form, QString(), &error);
+            const auto back = parse(written, &error);
+            ASSERT_TRUE(back) << line.toStdString() << ": " << error.toStdString();
+            const QVariant read = form->properties.ReadProperty(QLatin1String(key));
+            const QVariant again = back->properties.ReadProperty(QLatin1String(key));
+            EXPECT_TRUE(read.isValid()) << line.toStdString();
+            EXPECT_TRUE(runtime::PropertyBag::sameValue(read, again))
+                << line.toStdString() << " was written as " << written.toStdString();
+            EXPECT_EQ(read.metaType() == QMetaType::fromType<QFont>(),
+                      again.metaType() == QMetaType::fromType<QFont>());
+        }
     }
 }
 
