@@ -8,6 +8,7 @@
 #include "Nearest.h"
 #include "Picture.h"
 #include "SavedValue.h"
+#include "Units.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,6 +21,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 
 using runtime::FormFile;
 using runtime::FormObject;
@@ -136,15 +139,19 @@ void applyEveryBlock(const FormObject &parent, QWidget *host)
             FUZZ_CHECK(widget.pos() == before.topLeft(), block.name);
         if (!bag.contains(QStringLiteral("Width")) && !bag.contains(QStringLiteral("Height")))
             FUZZ_CHECK(widget.size() == before.size(), block.name);
+        // However far out a skin places a control, it stays where pixel arithmetic holds.
+        const int farthest = runtime::Units::FarthestPixels;
+        FUZZ_CHECK(std::abs(widget.x()) <= farthest && std::abs(widget.y()) <= farthest && widget.width() <= farthest
+                       && widget.height() <= farthest,
+                   block.name);
 
         QTimer timer;
         runtime::applyTimerProperties(timer, block);
         FUZZ_CHECK(!timer.isActive() || timer.interval() > 0, block.name);
 
         // The first block of the name is the menu's.
-        const QMenu *menu = runtime::menuFrom(parent, block.name, host);
+        const std::unique_ptr<QMenu> menu(runtime::menuFrom(parent, block.name, host));
         FUZZ_CHECK(menu->actions().size() == parent.child(block.name)->children.size(), block.name);
-        delete menu;
         applyEveryBlock(block, host);
     }
 }

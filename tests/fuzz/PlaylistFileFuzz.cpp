@@ -29,8 +29,8 @@ const Scratch &scratch()
     return s;
 }
 
-// What the reader lets through of the text: the tab and the line ends, no
-// other control character.
+// What the reader lets through of a line: the tab, and the LF and form feed
+// that do not end one; no other control character.
 bool isPathText(const QString &entry)
 {
     for (const QChar c : entry) {
