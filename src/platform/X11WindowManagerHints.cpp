@@ -150,10 +150,8 @@ void X11WindowManagerHints::keepWindowType()
     if (!m_border || m_native == XCB_NONE)
         return;
     std::vector<std::uint32_t> types = readProperty(m_windowType, 32);
-    const auto undecorated = std::ranges::remove(types, m_undecoratedType);
-    if (undecorated.empty())
+    if (std::erase(types, m_undecoratedType) == 0)
         return;
-    types.erase(undecorated.begin(), undecorated.end());
     if (types.empty())
         types.push_back(m_normalType);
     writeProperty(m_windowType, XCB_ATOM_ATOM, types);

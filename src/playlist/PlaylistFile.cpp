@@ -16,6 +16,7 @@ namespace {
 // Far beyond any real playlist; keeps a mistaken multi-gigabyte file from
 // being read into memory.
 constexpr qint64 MaxPlaylistBytes = 64 * 1024 * 1024;
+constexpr qint64 ReadStepBytes = 64 * 1024;
 
 QString nativePath(const QString &path)
 {
@@ -80,11 +81,30 @@ bool isIniPlaylist(QStringView text)
     return text.sliced(start, end - start).trimmed().compare(u"[playlist]", Qt::CaseInsensitive) == 0;
 }
 
+bool isControl(char16_t u)
+{
+    return u < 0x20 || u == 0x7F;
+}
+
+// Paths hold no NUL and no control characters but the tab.
+bool isPathText(QStringView path)
+{
+    for (const QChar c : path) {
+        if (isControl(c.unicode()) && c != u'\t')
+            return false;
+    }
+    return true;
+}
+
 // Other players write FileN entries relative to the playlist's own folder, or as file: URLs.
 QString iniEntryPath(const QString &entry, const QString &folder)
 {
-    if (entry.startsWith(u"file://", Qt::CaseInsensitive))
-        return nativePath(QUrl(entry).toLocalFile());
+    if (entry.startsWith(u"file://", Qt::CaseInsensitive)) {
+        // A URL that names no path a list can hold (none at all, or one with a
+        // control character such as %00 or %0D) stays as written.
+        const QString local = QUrl(entry).toLocalFile();
+        return local.isEmpty() || !isPathText(local) ? entry : nativePath(local);
+    }
     if (folder.isEmpty() || entry.isEmpty() || !QDir::isRelativePath(entry))
         return entry;
     return nativePath(QDir::cleanPath(QDir(folder).filePath(entry)));
@@ -149,12 +169,12 @@ QString decodeText(QByteArray bytes)
     return codePage.isValid() ? QString(codePage.decode(bytes)) : QString::fromLatin1(bytes);
 }
 
-// Paths hold no NUL and no control characters but the tab.
+// The paths and the line ends between them.
 bool isText(QStringView text)
 {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r' && u != u'\f') || u == 0x7F)
+        if (isControl(u) && u != u'\t' && u != u'\n' && u != u'\r' && u != u'\f')
             return false;
     }
     return true;
@@ -205,7 +225,15 @@ PlaylistReadResult readPlaylist(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return readFailure(path, file.errorString());
-    const QByteArray bytes = file.read(MaxPlaylistBytes + 1);
+    // In steps: a buffer of the limit's size for every read would cost more
+    // than the list, and a file that grew past the limit is still caught.
+    QByteArray bytes;
+    while (bytes.size() <= MaxPlaylistBytes) {
+        const QByteArray step = file.read(ReadStepBytes);
+        if (step.isEmpty())
+            break;
+        bytes += step;
+    }
     if (file.error() != QFileDevice::NoError)
         return readFailure(path, file.errorString());
     if (bytes.size() > MaxPlaylistBytes)

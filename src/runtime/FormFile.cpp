@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QImageReader>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -173,7 +174,8 @@ private:
         const std::optional<QString> family = parseString(why);
         if (!family)
             return std::nullopt;
-        QFont font(*family);
+        // One family as written: a comma is part of its name, not a list of them.
+        QFont font(QStringList {*family});
         if (!take(u',')) {
             *why = QStringLiteral("a font needs a size");
             return std::nullopt;
@@ -279,6 +281,21 @@ QString quoted(const QString &text)
     return u'"' + escaped + u'"';
 }
 
+// Every digit of a whole number, and the shortest text that reads back as the
+// same double.
+QString numberText(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::ULongLong:
+        return QString::number(value.toULongLong());
+    default:
+        return QString::number(value.toLongLong());
+    }
+}
+
 std::optional<QString> formatValue(const QString &key, const QString &objectName, const QVariant &value,
                                    const QString &baseDir, QString *error)
 {
@@ -287,10 +304,12 @@ std::optional<QString> formatValue(const QString &key, const QString &objectName
     if (value.metaType().id() == QMetaType::QString)
         return quoted(value.toString());
     if (isNumber(value))
-        return QString::number(value.toDouble(), 'g', 15);
+        return numberText(value);
     if (value.metaType() == QMetaType::fromType<QFont>()) {
         const QFont font = value.value<QFont>();
-        QString text = QStringLiteral("Font(%1, %2").arg(quoted(font.family())).arg(font.pointSizeF());
+        QString text
+            = QStringLiteral("Font(%1, %2")
+                  .arg(quoted(font.family()), QString::number(font.pointSizeF(), 'g', QLocale::FloatingPointShortest));
         if (font.bold())
             text += QStringLiteral(", Bold");
         if (font.italic())
@@ -336,6 +355,12 @@ bool serialiseObject(const FormObject &object, int depth, const QString &baseDir
     return true;
 }
 
+// "Begin Kind Name"; "Begin = value" sets a property of that name.
+bool isBeginLine(QStringView line)
+{
+    return line.startsWith(u"Begin ", Qt::CaseInsensitive) && !line.sliced(6).trimmed().startsWith(u'=');
+}
+
 } // namespace
 
 std::optional<FormObject> FormFile::parse(const QString &text, const QString &baseDir, const QString &fileName,
@@ -354,7 +379,7 @@ std::optional<FormObject> FormFile::parse(const QString &text, const QString &ba
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(u'\''))
             continue;
-        if (line.startsWith(QStringLiteral("Begin "), Qt::CaseInsensitive)) {
+        if (isBeginLine(line)) {
             const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
             if (parts.size() != 3)
                 return fail(lineNo, QStringLiteral("\"Begin\" needs a kind and a name"));

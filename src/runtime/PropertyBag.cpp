@@ -40,8 +40,11 @@ bool PropertyBag::sameValue(const QVariant &a, const QVariant &b)
 
 qsizetype PropertyBag::indexOf(const QString &name) const
 {
+    // By the lower case that is kept: a name whose lower case is another text
+    // than its case folding (U+0130 lowers to two characters) finds its entry too.
+    const QString key = name.toLower();
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].key.compare(name, Qt::CaseInsensitive) == 0)
+        if (m_entries[i].key == key)
             return i;
     }
     return -1;

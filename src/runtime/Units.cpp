@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
+
 namespace runtime {
 
 namespace {
@@ -19,6 +22,14 @@ int twipsPerPixel(double dotsPerInch)
     if (dotsPerInch <= 0)
         return 15;
     return static_cast<int>(nearest(Units::TwipsPerInch / dotsPerInch));
+}
+
+int pixels(double twips, int twipsPerPixel)
+{
+    if (std::isnan(twips))
+        return 0;
+    const double farthest = Units::FarthestPixels;
+    return static_cast<int>(nearest(std::clamp(twips / twipsPerPixel, -farthest, farthest)));
 }
 
 } // namespace
@@ -37,12 +48,12 @@ int Units::twipsPerPixelY(const QScreen *screen)
 
 int Units::twipsToPixelsX(double twips, const QScreen *screen)
 {
-    return static_cast<int>(nearest(twips / twipsPerPixelX(screen)));
+    return pixels(twips, twipsPerPixelX(screen));
 }
 
 int Units::twipsToPixelsY(double twips, const QScreen *screen)
 {
-    return static_cast<int>(nearest(twips / twipsPerPixelY(screen)));
+    return pixels(twips, twipsPerPixelY(screen));
 }
 
 double Units::pixelsToTwipsX(double pixels, const QScreen *screen)

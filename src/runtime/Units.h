@@ -18,7 +18,11 @@ public:
     static int twipsPerPixelX(const QScreen *screen = nullptr);
     static int twipsPerPixelY(const QScreen *screen = nullptr);
 
-    // Twips to pixels, rounded half to even as the runtime does.
+    // Far beyond any screen, and small enough that no pixel arithmetic overflows.
+    static constexpr int FarthestPixels = 16777215;
+
+    // Twips to pixels, rounded half to even as the runtime does; a value farther
+    // out (a damaged form file's) stops at FarthestPixels, and NaN is 0.
     static int twipsToPixelsX(double twips, const QScreen *screen = nullptr);
     static int twipsToPixelsY(double twips, const QScreen *screen = nullptr);
     static double pixelsToTwipsX(double pixels, const QScreen *screen = nullptr);

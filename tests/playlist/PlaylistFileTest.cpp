@@ -118,6 +118,26 @@ TEST(PlaylistFileTest, RelativeIniEntriesAreTakenFromThePlaylistsFolder)
     EXPECT_EQ(readPlaylist(writeBytes(dir, "lists/plain.pls", "a.avi\r\n")).entries, QStringList {"a.avi"});
 }
 
+TEST(PlaylistFileTest, FileUrlsThatNameNoPathAListCanHoldStayAsWritten)
+{
+    const struct {
+        const char *url;
+        QString entry;
+    } cases[] = {
+        {"file:///abs/a%20b.avi", "/abs/a b.avi"},
+        {"file:///abs/tab%09.avi", "/abs/tab\t.avi"},
+        {"file:///abs/d%00e.avi", "file:///abs/d%00e.avi"}, // a NUL would cut the path short
+        {"file:///abs/two%0D%0Alines.avi", "file:///abs/two%0D%0Alines.avi"}, // would be two entries once written
+        {"file:///abs/d%10e.avi", "file:///abs/d%10e.avi"},
+        {"file:///abs/del%7F.avi", "file:///abs/del%7F.avi"},
+        {"file://[bad", "file://[bad"}, // no path at all
+    };
+    for (const auto &c : cases) {
+        const QByteArray bytes = QByteArray("[playlist]\nFile1=") + c.url + "\n";
+        EXPECT_EQ(parsePlaylist(bytes, "/lists"), QStringList {c.entry}) << c.url;
+    }
+}
+
 TEST(PlaylistFileTest, WritesCrLfAfterEveryEntry)
 {
     QTemporaryDir dir;

@@ -80,6 +80,10 @@ TEST(FormFile, DamagedFilesNameTheFileAndLine)
         {"Begin Form Form1\n   Font = Font(\"Arial\", 0)\nEnd\n", "Test.frm, line 2"},
         {"Begin Form Form1\n   Icon = Picture(\"missing.png\")\nEnd\n", "Test.frm, line 2"},
         {"Begin Form Form1\n   Width = 12abc\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Width = nan\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Width = -inf\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Font = Font(\"Arial\", nan)\nEnd\n", "Test.frm, line 2"},
+        {"Begin Form Form1\n   Font = Font(\"Arial\", inf)\nEnd\n", "Test.frm, line 2"},
         {"Begin Form Form1\nEnd\nBegin Form Form2\nEnd\n", "Test.frm, line 3"},
         {"", "Test.frm, line 1"},
     };
@@ -174,6 +178,43 @@ TEST(FormFile, WritesWhatItReadsWithPicturesBesideIt)
     EXPECT_EQ(picture.image().pixelColor(13, 13), QColor(1, 2, 3));
     EXPECT_FALSE(command->properties.ReadProperty(QStringLiteral("DownPicture")).value<Picture>().handle());
     EXPECT_TRUE(command->properties.ReadProperty(QStringLiteral("Font")).value<QFont>().italic());
+}
+
+TEST(FormFile, WrittenValuesReadBackExactly)
+{
+    const char *values[] = {
+        "1234567890123456789",
+        "1000000000000001",
+        "&HFFFFFFFF&",
+        "0.30000000000000004",
+        "2.4159223372036853e+22",
+        "-0.1",
+        "1e-300",
+        "Font(\"Arial\", 8.123456789, Bold)",
+        "Font(\"100%2 %1\", 9)",
+        "Font(\"Sm,ll Fonts\", 6.75)", // a comma is part of the family's name
+        "Font(\"'Arial', \"\"B\"\"\", 6.75)",
+        "Font(\" \", 6.75)",
+    };
+    // A key may be any word, those that begin and end a block too.
+    for (const char *key : {"Value", "Begin", "end"}) {
+        for (const char *value : values) {
+            const QString line = QStringLiteral("%1 = %2").arg(QLatin1String(key), QString::fromUtf8(value));
+            QString error;
+            const auto form = parse(QStringLiteral("Begin Form F\n   %1\nEnd\n").arg(line), &error);
+            ASSERT_TRUE(form) << line.toStdString() << ": " << error.toStdString();
+            const QString written = FormFile::serialise(*form, QString(), &error);
+            const auto back = parse(written, &error);
+            ASSERT_TRUE(back) << line.toStdString() << ": " << error.toStdString();
+            const QVariant read = form->properties.ReadProperty(QLatin1String(key));
+            const QVariant again = back->properties.ReadProperty(QLatin1String(key));
+            EXPECT_TRUE(read.isValid()) << line.toStdString();
+            EXPECT_TRUE(runtime::PropertyBag::sameValue(read, again))
+                << line.toStdString() << " was written as " << written.toStdString();
+            EXPECT_EQ(read.metaType() == QMetaType::fromType<QFont>(),
+                      again.metaType() == QMetaType::fromType<QFont>());
+        }
+    }
 }
 
 TEST(FormFile, EveryBuiltInFormReads)

@@ -37,6 +37,30 @@ TEST(PropertyBag, KeysIgnoreCaseAndMissingKeysReadAsTheDefault)
     EXPECT_FALSE(bag.ReadProperty(QStringLiteral("Picture")).isValid());
 }
 
+TEST(PropertyBag, EveryCaseOfANameIsOneEntry)
+{
+    const struct {
+        const char16_t *written;
+        const char16_t *read;
+    } cases[] = {
+        {u"Max", u"mAX"},
+        {u"\u0130con", u"\u0130CON"}, // lowers to two characters
+        {u"\u0130con", u"i\u0307con"},
+        {u"Stra\u1E9Ee", u"STRA\u00DFE"},
+        {u"\u212Aey", u"key"},
+    };
+    for (const auto &c : cases) {
+        PropertyBag bag;
+        bag.set(QString::fromUtf16(c.written), qint64(1));
+        bag.set(QString::fromUtf16(c.read), qint64(2));
+        EXPECT_EQ(bag.entries().size(), 1) << QString::fromUtf16(c.written).toStdString();
+        EXPECT_EQ(bag.ReadProperty(QString::fromUtf16(c.written)).toLongLong(), 2);
+        EXPECT_TRUE(bag.contains(QString::fromUtf16(c.read)));
+        bag.remove(QString::fromUtf16(c.read));
+        EXPECT_TRUE(bag.isEmpty());
+    }
+}
+
 TEST(PropertyBag, NumbersCompareByValueAndObjectsByContent)
 {
     EXPECT_TRUE(PropertyBag::sameValue(1, qint64(1)));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using runtime::Units;
 
 TEST(Units, TwipsAndPixelsAtTheUsualResolution)
@@ -14,6 +16,26 @@ TEST(Units, TwipsAndPixelsAtTheUsualResolution)
     EXPECT_EQ(Units::twipsToPixelsX(7.5), 0); // half a pixel rounds to even
     EXPECT_EQ(Units::twipsToPixelsX(22.5), 2);
     EXPECT_DOUBLE_EQ(Units::pixelsToTwipsY(13), 195);
+}
+
+TEST(Units, TwipsFartherThanAnyScreenStopAtTheFarthestPixel)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    const struct {
+        double twips;
+        int pixels;
+    } cases[] = {
+        {15.0 * Units::FarthestPixels, Units::FarthestPixels},
+        {2.6e21, Units::FarthestPixels},
+        {-2.6e21, -Units::FarthestPixels},
+        {infinity, Units::FarthestPixels},
+        {-infinity, -Units::FarthestPixels},
+        {std::numeric_limits<double>::quiet_NaN(), 0},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(Units::twipsToPixelsX(c.twips), c.pixels) << c.twips;
+        EXPECT_EQ(Units::twipsToPixelsY(c.twips), c.pixels) << c.twips;
+    }
 }
 
 TEST(Units, HimetricExtents)
