@@ -28,8 +28,20 @@ Desk::Desk()
     }
     if (!m_connection)
         return;
+    // Without one, the first program that asks for a session bus would have one started for the
+    // display on its way up.
+    auto bus = std::make_unique<Child>(QStringLiteral("dbus-daemon"),
+                                       QStringList {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                    QStringLiteral("--address=") + busAddress()},
+                                       QProcessEnvironment::systemEnvironment());
+    QDeadlineTimer busDeadline(10000);
+    while (bus->running() && !QFile::exists(m_folder.filePath(QStringLiteral("bus"))) && !busDeadline.hasExpired())
+        QThread::msleep(20);
+    if (!QFile::exists(m_folder.filePath(QStringLiteral("bus"))))
+        return;
+    m_sessionBus = std::move(bus);
     QProcessEnvironment env = environment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_windowManagerConfig.path()); // its packaged settings
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder.filePath(QStringLiteral("config"))); // its packaged settings
     auto windowManager
         = std::make_unique<Child>(QStringLiteral("openbox"), QStringList {QStringLiteral("--sm-disable")}, env);
     QDeadlineTimer deadline(20000);
@@ -42,6 +54,7 @@ Desk::Desk()
 Desk::~Desk()
 {
     m_windowManager.reset();
+    m_sessionBus.reset();
     m_connection.reset();
     m_server.reset();
 }
@@ -78,10 +91,16 @@ bool Desk::windowManagerRuns() const
     return xatoms::windowProperty(m_connection.get(), m_root, "_NET_SUPPORTING_WM_CHECK") != XCB_NONE;
 }
 
+QString Desk::busAddress() const
+{
+    return QStringLiteral("unix:path=") + m_folder.filePath(QStringLiteral("bus"));
+}
+
 QProcessEnvironment Desk::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress());
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("XAUTHORITY"));
     return env;

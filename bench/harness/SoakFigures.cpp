@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <algorithm>
 #include <array>
 
 // 300 files opened one after another by Next every 0.5 s, then one end of file
@@ -120,10 +121,25 @@ QList<Row> soakFigures(Bench &bench)
         if (file == EarlyFile) {
             // Before the 21st, once the 20th has opened.
             QThread::msleep(SampleAfterMs);
-            for (Slot &slot : places) {
-                if (!waitUntilPlaying(*slot.subject, entryName(EarlyFile), CatchUpTimeoutMs))
-                    bench.log(QStringLiteral("soak: %1 does not show the 20th file").arg(programName(slot.program)));
-                slot.early = sampleOf(slot);
+            // Each is sampled as it gets there: the one that is ahead could move on by itself.
+            std::array<bool, Programs.size()> sampled {};
+            QDeadlineTimer deadline(CatchUpTimeoutMs);
+            while (!deadline.hasExpired() && !std::all_of(sampled.begin(), sampled.end(), [](bool b) { return b; })) {
+                for (std::size_t p = 0; p < places.size(); ++p) {
+                    if (!sampled[p] && places[p].subject->playing() == entryName(EarlyFile)) {
+                        places[p].early = sampleOf(places[p]);
+                        sampled[p] = true;
+                    }
+                }
+                QThread::msleep(50);
+            }
+            for (std::size_t p = 0; p < places.size(); ++p) {
+                if (sampled[p])
+                    continue;
+                places[p].early = sampleOf(places[p]);
+                bench.log(QStringLiteral("soak: %1 does not show the 20th file but \"%2\"%3")
+                              .arg(programName(places[p].program), places[p].early.playing,
+                                   places[p].subject->running() ? QString() : QStringLiteral(", and has ended")));
             }
             // The ticks go on from here.
             due = clock.elapsed();
@@ -131,9 +147,11 @@ QList<Row> soakFigures(Bench &bench)
         if (file % 50 == 0) {
             QStringList state;
             for (Slot &slot : places)
-                state.append(QStringLiteral("%1 plays %2, RSS %3 MiB")
-                                 .arg(programName(slot.program), slot.subject->playing())
-                                 .arg(double(procstats::statusKiB(slot.subject->pid(), "VmRSS")) / MiB, 0, 'f', 1));
+                state.append(
+                    QStringLiteral("%1 plays %2, RSS %3 MiB")
+                        .arg(programName(slot.program),
+                             slot.subject->running() ? slot.subject->playing() : QStringLiteral("nothing (ended)"))
+                        .arg(double(procstats::statusKiB(slot.subject->pid(), "VmRSS")) / MiB, 0, 'f', 1));
             bench.log(QStringLiteral("soak: %1 Nexts given; %2").arg(file - 1).arg(state.join(QStringLiteral("; "))));
         }
     }
@@ -172,7 +190,11 @@ QList<Row> soakFigures(Bench &bench)
     const auto growth = [](const Slot &slot) {
         return slot.last.rssMiB - slot.early.rssMiB;
     };
-    QString verdict = cells::verdict(growth(places[0]) <= 5.0);
+    QString verdict = cells::verdict(places[0].subject->running() && growth(places[0]) <= 5.0);
+    for (const Slot &slot : places) {
+        if (!slot.subject->running())
+            verdict += QStringLiteral(" (%1 ended during the soak)").arg(programName(slot.program));
+    }
     for (const Slot &slot : places) {
         if (slot.early.playing != entryName(EarlyFile) || !slot.advanced)
             verdict += QStringLiteral(" (%1 played %2 at the 20th file, %3 at the end)")
@@ -197,8 +219,8 @@ QList<Row> soakFigures(Bench &bench)
     };
     const Sample &e = places[0].early;
     const Sample &l = places[0].last;
-    const bool steady
-        = l.threads <= e.threads && l.files <= e.files && l.windows <= e.windows && l.clients <= e.clients;
+    const bool steady = places[0].subject->running() && l.threads <= e.threads && l.files <= e.files
+        && l.windows <= e.windows && l.clients <= e.clients;
     rows.append({QStringLiteral("soak: threads, file descriptors, X windows (20th file -> end)"), counts(places[0]),
                  counts(places[1]), QStringLiteral("-"), QStringLiteral("no growth"), cells::verdict(steady)});
     return rows;
