@@ -7,9 +7,11 @@
 #include "frmWrite.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QWindow>
 
 int main(int argc, char **argv)
 {
@@ -33,7 +35,10 @@ int main(int argc, char **argv)
 
     frmWrite window(6000);
     window.show();
-    QCoreApplication::processEvents();
+    // On a display the window is painted for real once the server has shown it.
+    QDeadlineTimer shown(10000);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !shown.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 
     QElapsedTimer total;
     total.start();

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Child.h"
+#include "Subject.h"
+
+#include <QTemporaryDir>
+
+#include <xcb/xcb.h>
+
+// The player, started as a user starts it, with a home of its own (runtime,
+// data and settings folders) so that nothing of another run meets it. Its
+// commands are clicks on its face.
+class PlayerSubject final : public Subject
+{
+public:
+    PlayerSubject(const Desk &desk, const Setup &setup, const QString &path);
+
+    qint64 pid() const override { return m_child->pid(); }
+    bool running() const override { return m_child->running(); }
+    void stop() override { m_child->stop(); }
+    bool waitForWindow(int timeoutMs) override;
+    std::optional<QRect> pictureArea() override;
+    // Where the main window lies once waitForWindow found it.
+    const QRect &window() const { return m_window; }
+
+    void pause() override;
+    void prepareNext() override;
+    void next() override;
+    bool prepareSeek() override;
+    void seek(double share) override;
+    void finishSeek() override;
+    bool restOnExitButton() override;
+    QString playing() override;
+
+private:
+    std::optional<QRect> mainWindow();
+    void pressAt(QPoint inWindow);
+
+    const Desk &m_desk;
+    QTemporaryDir m_home;
+    std::unique_ptr<Child> m_child;
+    QRect m_window;
+    xcb_window_t m_windowId = XCB_NONE;
+};
