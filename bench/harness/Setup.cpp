@@ -1,7 +1,26 @@
 #include "Setup.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+QSet<QString> optionsMpvKnows()
+{
+    QProcess mpv;
+    mpv.start(QStringLiteral("mpv"), {QStringLiteral("--list-options")});
+    mpv.waitForFinished(10000);
+    static const QRegularExpression name(QStringLiteral(R"re(^\s*--([a-z0-9-]+))re"),
+                                         QRegularExpression::MultilineOption);
+    QSet<QString> known;
+    for (const QRegularExpressionMatch &match : name.globalMatch(QString::fromUtf8(mpv.readAllStandardOutput())))
+        known.insert(match.captured(1));
+    return known;
+}
+
+} // namespace
 
 QStringList engineOptionsFrom(const QString &sourceFile)
 {
@@ -14,8 +33,10 @@ QStringList engineOptionsFrom(const QString &sourceFile)
     if (start < 0 || end < 0)
         return {};
     static const QRegularExpression pair(QStringLiteral(R"re(\{"([a-z0-9-]+)",\s*"([^"]*)"\})re"));
+    const QSet<QString> known = optionsMpvKnows();
     QStringList options;
     for (const QRegularExpressionMatch &match : pair.globalMatch(source.mid(start, end - start)))
-        options.append(QStringLiteral("--%1=%2").arg(match.captured(1), match.captured(2)));
+        if (known.contains(match.captured(1)))
+            options.append(QStringLiteral("--%1=%2").arg(match.captured(1), match.captured(2)));
     return options;
 }

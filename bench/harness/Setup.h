@@ -26,5 +26,6 @@ struct Setup {
 };
 
 // The options of libmpv that the player sets, read from its engine's source so that bare
-// mpv runs with the same ones: each {"name", "value"} pair becomes --name=value.
+// mpv runs with the same ones: each {"name", "value"} pair becomes --name=value. An option
+// this mpv does not know is left out, as libmpv of the same version ignores it for the player.
 QStringList engineOptionsFrom(const QString &sourceFile);

@@ -22,10 +22,12 @@ TEST(HostileMediaE2E, NoFileTakesThePlayerDown)
 
     // A short or damaged clip meets the position bar's own validation: its message box waits for OK.
     const auto dismissBarMessage = [] {
-        if (const std::optional<QString> box = windowNamed(QStringLiteral("Error"))) {
+        const std::optional<QString> box = windowNamed(QStringLiteral("Error"));
+        if (box) {
             xdotool({QStringLiteral("windowactivate"), *box});
             xdotool({QStringLiteral("key"), QStringLiteral("Return")});
         }
+        return box.has_value();
     };
     const auto playing = [](const QString &path) {
         return windowNamed(QStringLiteral("  KAVEL Playlist:") + runtime::FileNameOnly(path)).has_value();
@@ -51,7 +53,8 @@ TEST(HostileMediaE2E, NoFileTakesThePlayerDown)
         QElapsedTimer answer;
         answer.start();
         ASSERT_TRUE(next());
-        ASSERT_TRUE(waitFor([&] { return dismissBarMessage(), playing(clip("clip.avi")); }, 10000))
+        // The box can come up after the click, which its modality then swallowed: a user clicks again.
+        ASSERT_TRUE(waitFor([&] { return (dismissBarMessage() && next()), playing(clip("clip.avi")); }, 10000))
             << "Next was not taken";
         slowestAnswer = std::max(slowestAnswer, answer.elapsed());
         // The good clip after it plays.
