@@ -5,16 +5,15 @@
 #include "DirList.h"
 #include "FileList.h"
 #include "ListBox.h"
+#include "ShownWindow.h"
 #include "frmWrite.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <QWindow>
 
 int main(int argc, char **argv)
 {
@@ -34,11 +33,7 @@ int main(int argc, char **argv)
     }
 
     frmWrite window(6000);
-    window.show();
-    // On a display the window is painted for real once the server has shown it.
-    QDeadlineTimer shown(10000);
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !shown.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    showAndWaitUntilExposed(window);
 
     QElapsedTimer step;
     step.start();

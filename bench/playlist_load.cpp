@@ -4,14 +4,13 @@
 
 #include "ListBox.h"
 #include "PlaylistFile.h"
+#include "ShownWindow.h"
 #include "frmWrite.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <QWindow>
 
 int main(int argc, char **argv)
 {
@@ -34,11 +33,7 @@ int main(int argc, char **argv)
     }
 
     frmWrite window(6000);
-    window.show();
-    // On a display the window is painted for real once the server has shown it.
-    QDeadlineTimer shown(10000);
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !shown.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    showAndWaitUntilExposed(window);
 
     QElapsedTimer total;
     total.start();
