@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -26,6 +27,20 @@ constexpr std::uint32_t MwmDecorBorder = 1U << 1;
 // own it is the border without a title, and dragging that border resizes.
 const std::vector<std::uint32_t> BorderWithoutTitle
     = {MwmHintsFunctions | MwmHintsDecorations, MwmFunctionsAll, MwmDecorBorder, 0, 0};
+
+// Minimum and maximum aspect, as numerator and denominator each. The proportions go out as a band a
+// hundred-thousandth wide: a window manager that works an exact ratio out in single precision cuts
+// the program's own size a pixel short (openbox makes 440 x 374 of 400:340 into 440 x 373), and the
+// window's minimum size then pushes back against it without end.
+std::array<std::int32_t, 4> aspectBand(QSize ratio)
+{
+    constexpr std::int64_t Denominator = 100000;
+    const std::int64_t exact = std::int64_t(ratio.width()) * Denominator / ratio.height();
+    const auto numerator = [](std::int64_t n) {
+        return std::int32_t(std::clamp<std::int64_t>(n, 1, std::numeric_limits<std::int32_t>::max()));
+    };
+    return {numerator(exact - 1), std::int32_t(Denominator), numerator(exact + 1), std::int32_t(Denominator)};
+}
 
 } // namespace
 
@@ -125,13 +140,12 @@ void X11WindowManagerHints::keepAspect()
                                              &hints, &error))
         hints = {};
     std::free(error);
-    const int num = m_aspect->width();
-    const int den = m_aspect->height();
-    if ((hints.flags & XCB_ICCCM_SIZE_HINT_P_ASPECT) && hints.min_aspect_num == num && hints.min_aspect_den == den
-        && hints.max_aspect_num == num && hints.max_aspect_den == den)
+    const std::array<std::int32_t, 4> band = aspectBand(*m_aspect);
+    if ((hints.flags & XCB_ICCCM_SIZE_HINT_P_ASPECT) && hints.min_aspect_num == band[0]
+        && hints.min_aspect_den == band[1] && hints.max_aspect_num == band[2] && hints.max_aspect_den == band[3])
         return; // our own write coming back, or Qt left it alone
     // Whatever else Qt put there (minimum size, gravity) stays.
-    xcb_icccm_size_hints_set_aspect(&hints, num, den, num, den);
+    xcb_icccm_size_hints_set_aspect(&hints, band[0], band[1], band[2], band[3]);
     xcb_icccm_set_wm_normal_hints(m_connection, m_native, &hints);
     xcb_flush(m_connection);
 }

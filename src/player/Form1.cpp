@@ -642,14 +642,16 @@ void Form1::resizeEvent(QResizeEvent *event)
 
 void Form1::Form_Resize()
 {
-    // Below the minimum size the window snaps back, through its procedures as any size the program sets.
+    // Below the minimum size the window snaps back, through its procedures as any size the program
+    // sets, where it stands: pos() would be the frame's corner, and each snap would creep the window.
     if (!(windowState() & Qt::WindowMinimized)) {
+        const QPoint place = geometry().topLeft();
         const int minimumHeight = Units::twipsToPixelsY(MinimumHeightTwips);
         const int minimumWidth = Units::twipsToPixelsX(MinimumWidthTwips);
         if (height() < minimumHeight)
-            setWindowGeometry(QRect(pos(), QSize(width(), minimumHeight)));
+            setWindowGeometry(QRect(place, QSize(width(), minimumHeight)));
         if (width() < minimumWidth)
-            setWindowGeometry(QRect(pos(), QSize(minimumWidth, height())));
+            setWindowGeometry(QRect(place, QSize(minimumWidth, height())));
     }
     const int W = width();
     const int H = height();

@@ -69,12 +69,26 @@ public:
         return {values, values + xcb_get_property_value_length(reply.get()) / 4};
     }
 
-    bool hasAspect(xcb_window_t window) const
+    // The aspect the window manager has: a narrow band around the proportions.
+    bool hasAspect(xcb_window_t window, QSize ratio = FirstSize) const
     {
         const std::vector<std::uint32_t> hints = property(window, "WM_NORMAL_HINTS");
-        return hints.size() >= 18 && (hints[Flags] & AspectFlag)
-            && std::vector<std::uint32_t>(hints.begin() + MinAspectNum, hints.begin() + MinAspectNum + 4)
-            == std::vector<std::uint32_t> {408, 374, 408, 374};
+        if (hints.size() < 18 || !(hints[Flags] & AspectFlag) || !hints[MinAspectNum + 1] || !hints[MinAspectNum + 3])
+            return false;
+        const double exact = double(ratio.width()) / ratio.height();
+        const double least = double(hints[MinAspectNum]) / hints[MinAspectNum + 1];
+        const double most = double(hints[MinAspectNum + 2]) / hints[MinAspectNum + 3];
+        return least < exact && exact < most && most - least < exact * 1e-4;
+    }
+
+    // Moves the window as another client would; once the window manager has done it, it has
+    // handled everything sent before.
+    void moveBy(xcb_window_t window, int dx)
+    {
+        const QRect before = geometry(window);
+        const std::uint32_t x = std::uint32_t(before.x() + dx);
+        xcb_configure_window(m_connection.get(), window, XCB_CONFIG_WINDOW_X, &x);
+        xcb_flush(m_connection.get());
     }
 
     // Where the window is on the screen, and its size.
@@ -297,6 +311,29 @@ TEST_F(X11WindowManagerFrame, BorderLiesOutsideTheWindowWithoutATitle)
     // A title bar would make the top far deeper than the border elsewhere.
     EXPECT_LE(frame.top(), std::max({frame.left(), frame.right(), frame.bottom()}));
     EXPECT_EQ(observer.geometry(nativeWindow(window.widget)).size(), FirstSize) << "the border takes no client area";
+}
+
+// A size in the proportions stays as the program set it, where a window manager that works the
+// ratio out in single precision would cut it short (openbox: 440 x 374 at 400:340 made 440 x 373).
+TEST(X11WindowManagerAspect, SizeInTheProportionsStaysAsSet)
+{
+    const std::unique_ptr<desktop::Program> session = desktop::startWindowManager();
+    ASSERT_TRUE(session->ready());
+    TestWindow window;
+    Observer observer;
+    const QSize ratio(400, 340);
+    const QSize size(440, 374);
+    window.widget.setMinimumSize(size);
+    window.widget.resize(size);
+    ASSERT_TRUE(window.hints->setAspectRatio(ratio));
+    ASSERT_TRUE(window.hints->requestBorderWithoutTitle());
+    window.widget.show();
+    const xcb_window_t native = nativeWindow(window.widget);
+    ASSERT_TRUE(waitFor([&] { return window.hints->frameExtents().left() > 0 && observer.hasAspect(native, ratio); }));
+    const int x = observer.geometry(native).x();
+    observer.moveBy(native, 10);
+    ASSERT_TRUE(waitFor([&] { return observer.geometry(native).x() != x; })) << "the window manager did not move it";
+    EXPECT_EQ(observer.geometry(native).size(), size);
 }
 
 struct Drag {
