@@ -32,6 +32,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
 
@@ -226,6 +227,7 @@ void Form1::connectHandlers()
     Label1->installEventFilter(this);
 
     connect(H1, &dtVisualScrollBar::Scroll, this, &Form1::H1_Scroll);
+    connect(H1, &dtVisualScrollBar::Change, this, &Form1::wakeTheClock);
     connect(V1, &dtVisualScrollBar::Scroll, this, &Form1::V1_Scroll);
     connect(H2, &dtVisualScrollBar::Change, this, &Form1::H2_Change);
 
@@ -370,6 +372,13 @@ void Form1::followTheClock()
         Timer1.stop();
 }
 
+void Form1::wakeTheClock()
+{
+    // A running clock keeps its beat.
+    if (!Timer1.isActive())
+        followTheClock();
+}
+
 void Form1::LoadFile()
 {
     if (m_opening)
@@ -427,6 +436,10 @@ void Form1::runOpeningSequence()
     if (!graph)
         return;
 
+    graph->setChangeListener([form = QPointer(this)] {
+        if (form)
+            form->wakeTheClock();
+    });
     graph->RenderFile(CurrentFile);
     // A new graph starts at full volume and centred: it plays as the bars show.
     BasicAudio->SetVolume(V1->Value());
@@ -512,8 +525,13 @@ void Form1::Timer1_Timer()
     const std::optional<double> duration = MediaPosition->Duration();
     const std::optional<double> position = MediaPosition->CurrentPosition();
     // Only this clock writes the two texts: the same readings as last time write the same texts.
-    if (duration == m_timesShown.duration && position == m_timesShown.position)
+    if (duration == m_timesShown.duration && position == m_timesShown.position) {
+        // Unless the graph plays, its readings stay as they are until it tells of a change, or
+        // the user moves the bar that the tick puts back: the clock rests until then.
+        if (!MediaControl || MediaControl->State() != MediaGraph::GraphState::Running)
+            Timer1.stop();
         return;
+    }
     m_timesShown = {duration, position};
     if (duration && position) {
         double remaining = *duration - *position;

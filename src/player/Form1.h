@@ -135,6 +135,7 @@ private:
     void connectHandlers();
     void registerHotKeys();
     void followTheClock();
+    void wakeTheClock();
     void placeCentred(double topFactor);
     void setWindowGeometry(const QRect &proposed);
     // Maximized by the program (in proportion) or by the window manager.

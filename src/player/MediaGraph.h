@@ -48,6 +48,10 @@ public:
     virtual std::optional<int> Height() const = 0;
     virtual bool SetWindowPosition(int left, int top, int width, int height) = 0;
     virtual bool SetFullScreenMode(bool fullScreen) = 0;
+
+    // Called on the GUI thread after State, Duration or CurrentPosition may have come to read
+    // otherwise, whether by the engine itself or by one of these calls.
+    virtual void setChangeListener(std::function<void()> listener) = 0;
 };
 
 // Makes a new, empty graph whose video will live in videoHost; the main window

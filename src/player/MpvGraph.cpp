@@ -128,6 +128,8 @@ void MpvGraph::handleEvent(const mpv_event &event)
     default:
         break;
     }
+    // Any event may be the one that changes a reading; while paused there are none.
+    tellChange();
 }
 
 void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property)
@@ -224,6 +226,7 @@ bool MpvGraph::RenderFile(const QString &path)
     // The engine's events arrive through its wakeups while the window goes on.
     if (!waitResponsively([this] { return m_load != Load::Loading || !handle(); }, kRenderDeadlineMs))
         finishLoading(false);
+    tellChange();
     return m_load == Load::Ready;
 }
 
@@ -249,6 +252,7 @@ bool MpvGraph::Run()
 {
     const bool ok = setPaused(false);
     m_stopped = m_stopped && !ok;
+    tellChange();
     return ok;
 }
 
@@ -256,6 +260,7 @@ bool MpvGraph::Pause()
 {
     const bool ok = setPaused(true);
     m_stopped = m_stopped && !ok;
+    tellChange();
     return ok;
 }
 
@@ -264,6 +269,7 @@ bool MpvGraph::Stop()
     // The caller rewinds; the engine has no stopped state that keeps the file.
     const bool ok = setPaused(true);
     m_stopped = m_stopped || ok;
+    tellChange();
     return ok;
 }
 
@@ -305,6 +311,7 @@ bool MpvGraph::SetCurrentPosition(double seconds)
     m_eofReached = false;
     m_seekPending = true;
     m_seekSettleDeadline.setRemainingTime(kSeekSettleMs);
+    tellChange();
     return true;
 }
 
@@ -411,4 +418,15 @@ void MpvGraph::leaveFullScreen()
         video->setGeometry(m_windowedGeometry);
     }
     m_fullScreenWindow.reset();
+}
+
+void MpvGraph::setChangeListener(std::function<void()> listener)
+{
+    m_changeListener = std::move(listener);
+}
+
+void MpvGraph::tellChange() const
+{
+    if (m_changeListener)
+        m_changeListener();
 }

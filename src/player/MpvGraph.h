@@ -54,6 +54,7 @@ public:
     std::optional<int> Height() const override;
     bool SetWindowPosition(int left, int top, int width, int height) override;
     bool SetFullScreenMode(bool fullScreen) override;
+    void setChangeListener(std::function<void()> listener) override;
 
     // The native window that shows the picture; null before a file is rendered and once it is gone.
     QWidget *videoWidget() const;
@@ -73,12 +74,14 @@ private:
     bool hasVideo() const;
     bool setPaused(bool paused);
     void leaveFullScreen();
+    void tellChange() const;
 
     std::shared_ptr<MpvEnginePool> m_engines;
     std::unique_ptr<MpvEngine> m_engine;
     QPointer<QWidget> m_owner;
     std::unique_ptr<QWidget> m_fullScreenWindow;
     QRect m_windowedGeometry;
+    std::function<void()> m_changeListener;
 
     Load m_load = Load::Empty;
     bool m_fileStarted = false;

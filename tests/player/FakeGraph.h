@@ -40,6 +40,7 @@ public:
             waitResponsively([&loaded] { return loaded; }, m_media.loadMs + 5000);
         }
         m_rendered = m_media.renders;
+        tellChange();
         return m_rendered;
     }
     bool Run() override { return enter(QStringLiteral("Run"), GraphState::Running); }
@@ -60,6 +61,7 @@ public:
         if (!m_rendered)
             return false;
         position = seconds;
+        tellChange();
         return true;
     }
     bool SetVolume(int volume) override { return act(QStringLiteral("Volume %1").arg(volume)); }
@@ -80,10 +82,19 @@ public:
     {
         return video(QStringLiteral("FullScreenMode %1").arg(fullScreen));
     }
+    void setChangeListener(std::function<void()> listener) override { m_changeListener = std::move(listener); }
+
+    // What a test changes in position or state, as the engine would by itself, it tells with this.
+    void tellChange() const
+    {
+        if (m_changeListener)
+            m_changeListener();
+    }
 
     double position = 0;
     QRect windowPosition;
-    // What Run, Pause and Stop left; a test may change it as the engine would by itself.
+    // What Run, Pause and Stop left; a test may change it as the engine would by itself (and
+    // tell it, as the engine does, where the clock may rest).
     GraphState state = GraphState::Stopped;
 
 private:
@@ -102,6 +113,7 @@ private:
     {
         if (act(what))
             state = next;
+        tellChange();
         return m_rendered;
     }
     bool video(const QString &what)
@@ -114,6 +126,7 @@ private:
     QStringList *m_log;
     FakeMedia m_media;
     bool m_rendered = false;
+    std::function<void()> m_changeListener;
 };
 
 // Makes FakeGraphs, numbered from 1, with the media scripted for the next file.

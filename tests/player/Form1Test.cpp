@@ -93,6 +93,23 @@ TEST_F(Form1Test, TheClockRunsWhileAGraphExists)
     EXPECT_FALSE(form->Timer1.isActive());
 }
 
+TEST_F(Form1Test, PausedClockRestsUntilTheGraphOrTheBarMoves)
+{
+    load(QStringLiteral("/films/one.avi"));
+    const auto graph = graphs.last.lock();
+    form->Command4->click();
+    ASSERT_TRUE(waitFor([&] { return !form->Timer1.isActive(); })) << "a paused graph keeps the clock ticking";
+
+    graph->position = 30.0;
+    graph->tellChange();
+    ASSERT_TRUE(waitFor([&] { return form->Label3->Caption() == QStringLiteral("00:00:30"); }));
+    EXPECT_TRUE(waitFor([&] { return !form->Timer1.isActive(); }));
+
+    // The tick puts a bar the user moved without a seek back where the graph is.
+    form->H1->setValue(70);
+    ASSERT_TRUE(waitFor([&] { return form->H1->Value() == 30; }));
+}
+
 TEST_F(Form1Test, EmptyCommandLineOpensNothing)
 {
     load();
