@@ -227,7 +227,11 @@ void Form1::connectHandlers()
     Label1->installEventFilter(this);
 
     connect(H1, &dtVisualScrollBar::Scroll, this, &Form1::H1_Scroll);
-    connect(H1, &dtVisualScrollBar::Change, this, &Form1::wakeTheClock);
+    connect(H1, &dtVisualScrollBar::Change, this, [this] {
+        // Any move but the clock's own is one that the next tick puts back.
+        if (!m_clockWritesTheBar)
+            wakeTheClock();
+    });
     connect(V1, &dtVisualScrollBar::Scroll, this, &Form1::V1_Scroll);
     connect(H2, &dtVisualScrollBar::Change, this, &Form1::H2_Change);
 
@@ -374,7 +378,7 @@ void Form1::followTheClock()
 
 void Form1::wakeTheClock()
 {
-    // A running clock keeps its beat.
+    // Changes that come faster than the clock's beat are read by one tick.
     if (!Timer1.isActive())
         followTheClock();
 }
@@ -518,20 +522,20 @@ void Form1::Timer1_Timer()
 {
     if (!MediaPosition || m_opening)
         return;
+    // What a tick writes follows from the graph's readings and the bar alone, and both tell of
+    // every change: until one comes, the next tick would read and write what this one did.
+    Timer1.stop();
     if (const std::optional<double> position = MediaPosition->CurrentPosition()) {
-        if (const auto value = runtime::cLng(*position))
+        if (const auto value = runtime::cLng(*position)) {
+            const QScopedValueRollback writing(m_clockWritesTheBar, true);
             H1->setValue(*value);
+        }
     }
     const std::optional<double> duration = MediaPosition->Duration();
     const std::optional<double> position = MediaPosition->CurrentPosition();
     // Only this clock writes the two texts: the same readings as last time write the same texts.
-    if (duration == m_timesShown.duration && position == m_timesShown.position) {
-        // Unless the graph plays, its readings stay as they are until it tells of a change, or
-        // the user moves the bar that the tick puts back: the clock rests until then.
-        if (!MediaControl || MediaControl->State() != MediaGraph::GraphState::Running)
-            Timer1.stop();
+    if (duration == m_timesShown.duration && position == m_timesShown.position)
         return;
-    }
     m_timesShown = {duration, position};
     if (duration && position) {
         double remaining = *duration - *position;

@@ -183,6 +183,7 @@ private:
         std::optional<double> duration;
         std::optional<double> position;
     } m_timesShown;
+    bool m_clockWritesTheBar = false;
     // Whether the form runs its clock at all.
     bool m_clockEnabled = false;
     // The bars' validation messages, of which none is shown once the user asked to leave.

@@ -84,7 +84,17 @@ public:
     }
     void setChangeListener(std::function<void()> listener) override { m_changeListener = std::move(listener); }
 
-    // What a test changes in position or state, as the engine would by itself, it tells with this.
+    // What the engine does by itself, told as the engine tells it.
+    void reach(double seconds)
+    {
+        position = seconds;
+        tellChange();
+    }
+    void turn(GraphState next)
+    {
+        state = next;
+        tellChange();
+    }
     void tellChange() const
     {
         if (m_changeListener)
@@ -93,8 +103,7 @@ public:
 
     double position = 0;
     QRect windowPosition;
-    // What Run, Pause and Stop left; a test may change it as the engine would by itself (and
-    // tell it, as the engine does, where the clock may rest).
+    // What Run, Pause and Stop left, or turn().
     GraphState state = GraphState::Stopped;
 
 private:

@@ -77,7 +77,7 @@ TEST_F(Form1PlaylistTest, EndOfTheLastEntryGoesOnWithTheFirst)
     EXPECT_EQ(rendered(), QStringList {QStringLiteral("/films/b.avi")});
     const auto graph = graphs.last.lock();
     ASSERT_TRUE(graph);
-    graph->position = 95.0; // the end: the elapsed text reaches the total text
+    graph->reach(95.0); // the end: the elapsed text reaches the total text
     ASSERT_TRUE(waitFor([&] { return rendered().size() == 2; }));
     EXPECT_EQ(rendered().last(), QStringLiteral("/films/a.avi"));
     EXPECT_EQ(list().ListIndex(), 0);
@@ -122,7 +122,7 @@ TEST_F(Form1PlaylistTest, ShortClipsPlayInTurnEachAfterItsMessage)
         ASSERT_EQ(rendered().size(), played);
         const auto graph = graphs.last.lock();
         ASSERT_TRUE(graph);
-        graph->position = 5.0;
+        graph->reach(5.0);
         ASSERT_TRUE(waitFor([&] { return rendered().size() > played; }, 5000));
         ASSERT_TRUE(waitFor([&] { return boxes.depth == 0; }, 5000));
     }

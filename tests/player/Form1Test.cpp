@@ -85,29 +85,24 @@ TEST_F(Form1Test, CommandLineMediaPlaysAtOnceWithQuotesRemoved)
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
-TEST_F(Form1Test, TheClockRunsWhileAGraphExists)
-{
-    load(QStringLiteral("/films/one.avi"));
-    EXPECT_TRUE(form->Timer1.isActive());
-    form->CleanUp();
-    EXPECT_FALSE(form->Timer1.isActive());
-}
-
-TEST_F(Form1Test, PausedClockRestsUntilTheGraphOrTheBarMoves)
+TEST_F(Form1Test, TheClockTicksAfterEachChangeOfTheGraphOrTheBarAndRestsOtherwise)
 {
     load(QStringLiteral("/films/one.avi"));
     const auto graph = graphs.last.lock();
-    form->Command4->click();
-    ASSERT_TRUE(waitFor([&] { return !form->Timer1.isActive(); })) << "a paused graph keeps the clock ticking";
+    ASSERT_EQ(graph->state, MediaGraph::GraphState::Running);
+    ASSERT_TRUE(waitFor([&] { return !form->Timer1.isActive(); })) << "the clock ticks with nothing to read";
 
-    graph->position = 30.0;
-    graph->tellChange();
+    graph->reach(30.0);
     ASSERT_TRUE(waitFor([&] { return form->Label3->Caption() == QStringLiteral("00:00:30"); }));
     EXPECT_TRUE(waitFor([&] { return !form->Timer1.isActive(); }));
 
     // The tick puts a bar the user moved without a seek back where the graph is.
     form->H1->setValue(70);
     ASSERT_TRUE(waitFor([&] { return form->H1->Value() == 30; }));
+
+    form->CleanUp();
+    graph->reach(40.0);
+    EXPECT_FALSE(form->Timer1.isActive()) << "the clock ticks without a graph";
 }
 
 TEST_F(Form1Test, EmptyCommandLineOpensNothing)
@@ -202,7 +197,7 @@ TEST_F(Form1Test, ClockWritesElapsedAndRemainingTimes)
 {
     load(QStringLiteral("/films/one.avi"));
     const auto graph = graphs.last.lock();
-    graph->position = 59.6;
+    graph->reach(59.6);
     ASSERT_TRUE(waitFor([&] { return form->Label3->Caption() == QStringLiteral("00:00:59"); }));
     EXPECT_EQ(form->H1->Value(), 60);
     EXPECT_EQ(form->Text1.text(), QStringLiteral("00:00:35"));
@@ -213,7 +208,7 @@ TEST_F(Form1Test, EndOfASingleFileStopsAndRewinds)
     load(QStringLiteral("/films/one.avi"));
     const auto graph = graphs.last.lock();
     graphs.log.clear();
-    graph->position = 95.0;
+    graph->reach(95.0);
     ASSERT_TRUE(waitFor([&] { return graphs.log.contains(QStringLiteral("#1 Stop")); }));
     EXPECT_TRUE(graphs.log.contains(QStringLiteral("#1 CurrentPosition 0")));
     EXPECT_EQ(graph->position, 0);

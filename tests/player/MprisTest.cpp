@@ -214,7 +214,7 @@ TEST_F(MprisTest, StatusAndMetadataFollowTheEngineAndAreAnnounced)
     EXPECT_FALSE(trackIdOf(first).isEmpty());
 
     // The engine pauses by itself, with no command of the player's.
-    graphs.last.lock()->state = MediaGraph::GraphState::Paused;
+    graphs.last.lock()->turn(MediaGraph::GraphState::Paused);
     EXPECT_TRUE(announcedStatus(QStringLiteral("Paused")));
     EXPECT_EQ(status(), QStringLiteral("Paused"));
 
