@@ -158,8 +158,7 @@ void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property
 
 void MpvGraph::finishVideoLoading()
 {
-    // Until the new file starts, the engine still reports the one it replaces.
-    if (m_load != Load::Loading || !m_fileStarted)
+    if (m_load != Load::Loading)
         return;
     // The engine takes the host window's mapping for its own window's and then never
     // maps the window it draws into: its output is set up before an owner can show
@@ -175,9 +174,6 @@ void MpvGraph::finishVideoLoading()
 
 void MpvGraph::finishLoading(bool success)
 {
-    // The last picture of the file this one replaced must not stand for a file without one.
-    if ((!success || m_width <= 0) && surface())
-        surface()->hide();
     if (!success) {
         m_load = Load::Failed;
         m_width = m_height = 0;
@@ -216,13 +212,13 @@ bool MpvGraph::RenderFile(const QString &path)
     // opening a pipe could block it for good.
     const QFileInfo file(path);
     if (!file.isFile()) {
-        finishLoading(false);
+        m_load = Load::Failed;
         return false;
     }
     const QByteArray name = QFile::encodeName(file.absoluteFilePath());
     const char *load[] = {"loadfile", name.constData(), "replace", nullptr};
     if (mpv_set_property_string(handle(), "pause", "yes") < 0 || mpv_command(handle(), load) < 0) {
-        finishLoading(false);
+        m_load = Load::Failed;
         return false;
     }
 
