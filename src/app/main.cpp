@@ -65,6 +65,10 @@ int main(int argc, char **argv)
     // The engine starts decoding threads for every file, and glibc gives threads heaps of their own
     // whose freed memory is never handed back: with two heaps the player's memory settles.
     mallopt(M_ARENA_MAX, 2);
+    // The engine takes a 10 MiB buffer for every file it opens. Once one such block is freed,
+    // glibc's sliding threshold would keep the next ones in the heap, where they stay resident
+    // after the file closes; a fixed threshold keeps them mapped and handed back.
+    mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024);
 #endif
 
     // A second instance ends at once and silently: before it connects to the display, builds
