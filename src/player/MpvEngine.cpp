@@ -125,15 +125,28 @@ void MpvEngine::drainEvents()
 void MpvEngine::reset()
 {
     m_listener = {};
+    m_idle = true;
+    if (m_handle) {
+        mpv_set_property_string(m_handle.get(), "pause", "yes");
+        mpv_set_property_string(m_handle.get(), "volume", "100");
+        mpv_set_property_string(m_handle.get(), "af", "");
+    }
+    // A stopped engine closes its sound output, and opening it again for the next file
+    // means probing every sound system there is.
+    QMetaObject::invokeMethod(
+        &m_eventContext, [this] { stopWhileIdle(); }, Qt::QueuedConnection);
+}
+
+void MpvEngine::stopWhileIdle()
+{
+    if (!m_idle)
+        return;
     if (m_surface)
         m_surface->hide();
-    if (!m_handle)
-        return;
-    static const char *stop[] = {"stop", nullptr};
-    mpv_command(m_handle.get(), stop);
-    mpv_set_property_string(m_handle.get(), "pause", "yes");
-    mpv_set_property_string(m_handle.get(), "volume", "100");
-    mpv_set_property_string(m_handle.get(), "af", "");
+    if (m_handle) {
+        static const char *stop[] = {"stop", nullptr};
+        mpv_command(m_handle.get(), stop);
+    }
 }
 
 std::unique_ptr<MpvEngine> MpvEnginePool::take(QWidget *videoHost)
@@ -145,6 +158,7 @@ std::unique_ptr<MpvEngine> MpvEnginePool::take(QWidget *videoHost)
         return std::make_unique<MpvEngine>(videoHost);
     std::unique_ptr<MpvEngine> engine = std::move(*idle);
     m_idle.erase(idle);
+    engine->claim();
     return engine;
 }
 

@@ -43,14 +43,19 @@ public:
     // Hands over what the engine has reported so far.
     void drainEvents();
 
-    // Ready for the next file: nothing loaded, paused, sound as it was at the start, window hidden.
+    // Ready for the next file: paused, sound as it was at the start. The file and the last
+    // picture stay while a graph takes the engine at once and loads over them, which keeps the
+    // sound output open; left idle until the event loop turns, it stops and hides its window.
     void reset();
+    // In a graph's hands again: it stays as it is.
+    void claim() { m_idle = false; }
 
 private:
     struct HandleDeleter {
         void operator()(mpv_handle *handle) const;
     };
     static void onWakeup(void *engine);
+    void stopWhileIdle();
 
     QObject m_eventContext; // runs the engine's wakeups on the GUI thread
     std::atomic_bool m_drainQueued = false;
@@ -58,6 +63,7 @@ private:
     QPointer<VideoSurface> m_surface;
     std::unique_ptr<mpv_handle, HandleDeleter> m_handle;
     Listener m_listener;
+    bool m_idle = false;
 };
 
 // Engines a graph is done with, kept for the next graph of the same host.

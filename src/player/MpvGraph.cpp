@@ -158,7 +158,8 @@ void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property
 
 void MpvGraph::finishVideoLoading()
 {
-    if (m_load != Load::Loading)
+    // Until the new file starts, the engine still reports the one it replaces.
+    if (m_load != Load::Loading || !m_fileStarted)
         return;
     // The engine takes the host window's mapping for its own window's and then never
     // maps the window it draws into: its output is set up before an owner can show
@@ -174,6 +175,9 @@ void MpvGraph::finishVideoLoading()
 
 void MpvGraph::finishLoading(bool success)
 {
+    // The last picture of the file this one replaced must not stand for a file without one.
+    if ((!success || m_width <= 0) && surface())
+        surface()->hide();
     if (!success) {
         m_load = Load::Failed;
         m_width = m_height = 0;
@@ -212,13 +216,13 @@ bool MpvGraph::RenderFile(const QString &path)
     // opening a pipe could block it for good.
     const QFileInfo file(path);
     if (!file.isFile()) {
-        m_load = Load::Failed;
+        finishLoading(false);
         return false;
     }
     const QByteArray name = QFile::encodeName(file.absoluteFilePath());
     const char *load[] = {"loadfile", name.constData(), "replace", nullptr};
     if (mpv_set_property_string(handle(), "pause", "yes") < 0 || mpv_command(handle(), load) < 0) {
-        m_load = Load::Failed;
+        finishLoading(false);
         return false;
     }
 

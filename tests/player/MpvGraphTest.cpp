@@ -1,6 +1,7 @@
 #include "MpvGraph.h"
 #include "HostileMedia.h"
 #include "MpvAudio.h"
+#include "MpvEngine.h"
 #include "WaitFor.h"
 
 #include <QDir>
@@ -328,6 +329,38 @@ TEST_F(MpvGraphTest, NextGraphWaitsForRunAndThenPlays)
     ASSERT_TRUE(next->Run());
     EXPECT_TRUE(waitFor([&] { return next->CurrentPosition().value_or(0) > 0.5; }));
     EXPECT_EQ(next->State(), MediaGraph::GraphState::Running);
+}
+
+TEST_F(MpvGraphTest, EngineTakenAtOnceLoadsOverTheLastFileAndLeavesNoPictureOfIt)
+{
+    const struct {
+        const char *name;
+        bool plays;
+        std::optional<int> width;
+    } nextFiles[] = {
+        {"anamorphic.avi", true, 1024},
+        {"audio-only.wmv", true, std::nullopt},
+        {"text.avi", false, std::nullopt},
+        {"missing.avi", false, std::nullopt},
+    };
+    const auto engines = std::make_shared<MpvEnginePool>();
+    for (const auto &file : nextFiles) {
+        SCOPED_TRACE(file.name);
+        QWidget *shown = nullptr;
+        {
+            MpvGraph first(picture, engines);
+            ASSERT_TRUE(first.RenderFile(fixture("clip.avi")));
+            ASSERT_TRUE(first.SetOwner(picture));
+            shown = first.videoWidget();
+        }
+        MpvGraph next(picture, engines);
+        EXPECT_EQ(next.RenderFile(fixture(file.name)), file.plays);
+        ASSERT_EQ(next.videoWidget(), shown) << "the engine was not reused";
+        // Nothing of the file it replaced comes through as this one's.
+        EXPECT_EQ(next.Width(), file.width);
+        EXPECT_EQ(shown->isVisible(), file.width.has_value());
+        EXPECT_EQ(next.Run(), file.plays);
+    }
 }
 
 TEST_F(MpvGraphTest, SeekingShowsTheNewPositionAtOnce)
