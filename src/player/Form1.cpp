@@ -217,7 +217,7 @@ void Form1::buildFace(const runtime::FormObject &form)
 
 void Form1::connectHandlers()
 {
-    connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&Timer1, &QTimer::timeout, this, &Form1::tickTheClock);
     connect(&Text2, &runtime::ChangeText::Change, this, [this] { Label3->setCaption(Text2.text()); });
     connect(&Text3, &runtime::ChangeText::Change, this, [this] { Label4->setCaption(Text3.text()); });
     connect(&Text1, &runtime::ChangeText::Change, this, &Form1::Text1_Change);
@@ -378,9 +378,34 @@ void Form1::followTheClock()
 
 void Form1::wakeTheClock()
 {
+    if (Timer1.isActive() || m_tickQueued)
+        return;
     // Changes that come faster than the clock's beat are read by one tick.
-    if (!Timer1.isActive())
+    if (m_sinceTick.isValid() && m_sinceTick.elapsed() < Timer1.interval()) {
         followTheClock();
+        return;
+    }
+    // A beat has passed since the last tick: this change is read in the same turn of the event
+    // loop, without a wake-up of its own a beat later.
+    m_tickQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_tickQueued = false;
+            if (!MediaPosition || !m_clockEnabled)
+                return;
+            if (m_opening)
+                followTheClock();
+            else
+                tickTheClock();
+        },
+        Qt::QueuedConnection);
+}
+
+void Form1::tickTheClock()
+{
+    Timer1_Timer();
+    Q_EMIT clockTicked();
 }
 
 void Form1::LoadFile()
@@ -525,6 +550,7 @@ void Form1::Timer1_Timer()
     // What a tick writes follows from the graph's readings and the bar alone, and both tell of
     // every change: until one comes, the next tick would read and write what this one did.
     Timer1.stop();
+    m_sinceTick.start();
     if (const std::optional<double> position = MediaPosition->CurrentPosition()) {
         if (const auto value = runtime::cLng(*position)) {
             const QScopedValueRollback writing(m_clockWritesTheBar, true);

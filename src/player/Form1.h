@@ -7,6 +7,7 @@
 #include "FormFile.h"
 #include "MessageReporter.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -124,6 +125,8 @@ public:
 Q_SIGNALS:
     // The exit commands ran; the application should quit.
     void exitRequested();
+    // The clock read the graph and wrote the bar and the times from it.
+    void clockTicked();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -136,6 +139,7 @@ private:
     void registerHotKeys();
     void followTheClock();
     void wakeTheClock();
+    void tickTheClock();
     void placeCentred(double topFactor);
     void setWindowGeometry(const QRect &proposed);
     // Maximized by the program (in proportion) or by the window manager.
@@ -186,6 +190,8 @@ private:
     bool m_clockWritesTheBar = false;
     // Whether the form runs its clock at all.
     bool m_clockEnabled = false;
+    QElapsedTimer m_sinceTick;
+    bool m_tickQueued = false;
     // The bars' validation messages, of which none is shown once the user asked to leave.
     class BarMessages final : public runtime::MessageReporter
     {

@@ -37,7 +37,7 @@ MprisPlayer::MprisPlayer(QObject *service, Form1 &form, const QDBusConnection &b
 {
     refresh(false);
     // The clock that already follows the engine for the window's bar and times.
-    connect(&m_form.Timer1, &QTimer::timeout, this, [this] { refresh(); });
+    connect(&m_form, &Form1::clockTicked, this, [this] { refresh(); });
     // The clock ticks only after the graph or the position bar changes; the volume bar is neither.
     connect(m_form.V1, &dtVisualScrollBar::Change, this, [this] { refresh(); });
     // After the window's own handler has sought: by a drag of the thumb or by Seek.

@@ -8,6 +8,7 @@
 #include "dtVisualScrollBar.h"
 
 #include <QScreen>
+#include <QTest>
 
 using Form1Test = Form1Fixture;
 
@@ -99,6 +100,12 @@ TEST_F(Form1Test, TheClockTicksAfterEachChangeOfTheGraphOrTheBarAndRestsOtherwis
     // The tick puts a bar the user moved without a seek back where the graph is.
     form->H1->setValue(70);
     ASSERT_TRUE(waitFor([&] { return form->H1->Value() == 30; }));
+
+    // A change a beat after the last tick is read in the same turn of the event loop.
+    QTest::qWait(2 * form->Timer1.interval());
+    graph->reach(35.0);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(form->Label3->Caption(), QStringLiteral("00:00:35"));
 
     form->CleanUp();
     graph->reach(40.0);
