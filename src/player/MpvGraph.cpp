@@ -192,8 +192,10 @@ void MpvGraph::finishLoading(bool success)
 void MpvGraph::stopEngine()
 {
     // A failed load must not go on in the background, e.g. with entries of a playlist the file turned out to be.
+    // Not queued: the engine runs a waiting command before the queued ones, so a queued stop could
+    // land after the next file's load and stop that one instead.
     static const char *stop[] = {"stop", nullptr};
-    mpv_command_async(handle(), 0, stop);
+    mpv_command(handle(), stop);
 }
 
 bool MpvGraph::RenderFile(const QString &path)
