@@ -386,17 +386,16 @@ void Form1::wakeTheClock()
         return;
     }
     // A beat has passed since the last tick: this change is read in the same turn of the event
-    // loop, without a wake-up of its own a beat later.
+    // loop, without a wake-up of its own a beat later. Not from inside the graph's report, though:
+    // what a tick sets off (an end of file, the next entry) may drop that graph.
     m_tickQueued = true;
     QMetaObject::invokeMethod(
         this,
         [this] {
             m_tickQueued = false;
-            if (!MediaPosition || !m_clockEnabled)
-                return;
             if (m_opening)
-                followTheClock();
-            else
+                followTheClock(); // the file that opens is read once it is open
+            else if (MediaPosition && m_clockEnabled)
                 tickTheClock();
         },
         Qt::QueuedConnection);
