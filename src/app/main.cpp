@@ -1,5 +1,6 @@
 #include "FontSubstitutes.h"
 #include "Form1.h"
+#include "GlRendererProbe.h"
 #include "GlobalHotKeys.h"
 #include "MprisService.h"
 #include "MpvEngine.h"
@@ -10,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include "TerminationSignals.h"
 #endif
+#include "VideoOutput.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -24,6 +26,9 @@
 #endif
 
 namespace {
+
+// A GL driver that has not started in this time is taken as none.
+constexpr int GlProbeTimeoutMs = 3000;
 
 constexpr char usageText[] = R"(Usage: kavel-player [FILE]
 Plays a movie (AVI, DivX, MPEG, DAT, ASF, WMV) or a playlist (.pls).
@@ -77,6 +82,13 @@ int main(int argc, char **argv)
     if (instance.PrevInstance())
         return 0;
 
+    // The GL the display offers decides how the picture is drawn. Asked now, while the process
+    // has no threads to fork with, the answer is there by the time the first file opens.
+    const QString namedOutput = qEnvironmentVariable("KAVEL_VIDEO_OUTPUT");
+    std::optional<GlRendererProbe> glProbe;
+    if (!videoOutputNamed(namedOutput))
+        glProbe.emplace();
+
     // The embedded video window and the global keys need X11: under Wayland
     // the player runs through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -97,7 +109,9 @@ int main(int argc, char **argv)
         = NotifyIconHost::create([](std::uint32_t handle) { return runtime::Picture::fromHandle(handle).image(); });
 
     // One engine plays file after file, each graph handing it on to the next.
-    const auto engines = std::make_shared<MpvEnginePool>();
+    const auto engines = std::make_shared<MpvEnginePool>([&namedOutput, &glProbe] {
+        return chooseVideoOutput(namedOutput, [&glProbe] { return glProbe->renderer(GlProbeTimeoutMs); });
+    });
     Form1 form([engines](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost, engines); },
                trayHost.get());
     form.setHotKeys(hotKeys.get());

@@ -1,5 +1,6 @@
 #include "MpvEngine.h"
 
+#include "EngineOptions.h"
 #include "VideoSurface.h"
 
 #include <QMetaObject>
@@ -8,61 +9,13 @@
 
 #include <algorithm>
 
-namespace {
-
-// Nothing from the user's own engine configuration, no scripts and no input
-// handling of the engine's own: the program alone drives it.
-constexpr const char *kEngineOptions[][2] = {
-    {"config", "no"},
-    {"load-scripts", "no"},
-    {"ytdl", "no"},
-    {"load-stats-overlay", "no"},
-    {"load-osd-console", "no"},
-    {"load-auto-profiles", "no"},
-    {"input-default-bindings", "no"},
-    {"input-builtin-bindings", "no"},
-    {"input-vo-keyboard", "no"},
-    // Else the engine's window swallows the clicks meant for the program.
-    {"input-cursor", "no"},
-    // What is dropped on the picture goes to the program, which opens it as it opens any file.
-    {"drag-and-drop", "no"},
-    // It sees no pointer motion without input-cursor, so it would hide the pointer for good.
-    {"cursor-autohide", "no"},
-    {"osc", "no"},
-    {"osd-level", "0"},
-    {"resume-playback", "no"},
-    {"terminal", "no"},
-    {"hwdec", "no"},
-    // Software GL is accepted; the plain X11 output is the last resort when GL fails altogether.
-    {"vo", "gpu,x11"},
-    {"gpu-sw", "yes"},
-    // At the end the last frame stays and the position reads as the duration.
-    {"keep-open", "yes"},
-    {"force-window", "yes"},
-    // Some demuxers (MPEG program streams) land past a seek target, and an exact seek
-    // cannot go back: start that far before it and decode forward.
-    {"hr-seek-demuxer-offset", "1"},
-    {"volume-max", "100"},
-    // Without a sound device the media still plays, silently, and its clock still runs.
-    {"audio-fallback-to-null", "yes"},
-    // A file plays as the media it holds and nothing else: no playlist, EDL or chapter file of a
-    // stranger's may make the engine open further files or any network stream.
-    {"access-references", "no"},
-    {"ordered-chapters", "no"},
-    {"load-unsafe-playlists", "no"},
-    {"demuxer-lavf-o", "protocol_whitelist=file"},
-    {"audio-client-name", "KAVEL Player"},
-};
-
-} // namespace
-
 void MpvEngine::HandleDeleter::operator()(mpv_handle *handle) const
 {
     mpv_set_wakeup_callback(handle, nullptr, nullptr);
     mpv_terminate_destroy(handle);
 }
 
-MpvEngine::MpvEngine(QWidget *videoHost)
+MpvEngine::MpvEngine(QWidget *videoHost, VideoOutput output)
     : m_host(videoHost)
     , m_surface(new VideoSurface(videoHost))
 {
@@ -74,6 +27,8 @@ MpvEngine::MpvEngine(QWidget *videoHost)
     if (!handle)
         return; // e.g. a numeric locale other than "C": every operation fails from now on
     for (const auto &[name, value] : kEngineOptions)
+        mpv_set_option_string(handle.get(), name, value);
+    for (const auto &[name, value] : videoOutputOptions(output))
         mpv_set_option_string(handle.get(), name, value);
     int64_t windowId = int64_t(m_surface->winId());
     mpv_set_option(handle.get(), "wid", MPV_FORMAT_INT64, &windowId);
@@ -149,13 +104,21 @@ void MpvEngine::stopWhileIdle()
     }
 }
 
+MpvEnginePool::MpvEnginePool(std::function<VideoOutput()> chooseOutput)
+    : m_chooseOutput(std::move(chooseOutput))
+{
+}
+
 std::unique_ptr<MpvEngine> MpvEnginePool::take(QWidget *videoHost)
 {
     const auto idle = std::ranges::find_if(m_idle, [videoHost](const std::unique_ptr<MpvEngine> &engine) {
         return engine->handle() && engine->surface() && engine->host() == videoHost;
     });
-    if (idle == m_idle.end())
-        return std::make_unique<MpvEngine>(videoHost);
+    if (idle == m_idle.end()) {
+        if (!m_output)
+            m_output = m_chooseOutput();
+        return std::make_unique<MpvEngine>(videoHost, *m_output);
+    }
     std::unique_ptr<MpvEngine> engine = std::move(*idle);
     m_idle.erase(idle);
     engine->claim();

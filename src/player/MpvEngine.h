@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VideoOutput.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -7,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct mpv_handle;
@@ -26,7 +29,7 @@ public:
     enum Observed : std::uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured, Paused };
 
     // The video window is made a hidden child of videoHost.
-    explicit MpvEngine(QWidget *videoHost);
+    MpvEngine(QWidget *videoHost, VideoOutput output);
     ~MpvEngine();
 
     MpvEngine(const MpvEngine &) = delete;
@@ -66,15 +69,20 @@ private:
     bool m_idle = false;
 };
 
-// Engines a graph is done with, kept for the next graph of the same host.
+// Engines a graph is done with, kept for the next graph of the same host. The video output is
+// chosen once, when the first engine is made.
 class MpvEnginePool
 {
 public:
+    explicit MpvEnginePool(std::function<VideoOutput()> chooseOutput);
+
     // An idle engine for videoHost, or a new one.
     std::unique_ptr<MpvEngine> take(QWidget *videoHost);
     // An engine that may play again; the pool keeps one at most.
     void give(std::unique_ptr<MpvEngine> engine);
 
 private:
+    std::function<VideoOutput()> m_chooseOutput;
+    std::optional<VideoOutput> m_output;
     std::vector<std::unique_ptr<MpvEngine>> m_idle;
 };

@@ -56,7 +56,7 @@ bool fileHasVideo(mpv_handle *handle)
 } // namespace
 
 MpvGraph::MpvGraph(QWidget *videoHost, std::shared_ptr<MpvEnginePool> engines)
-    : m_engines(engines ? std::move(engines) : std::make_shared<MpvEnginePool>())
+    : m_engines(std::move(engines))
     , m_owner(videoHost)
 {
 }

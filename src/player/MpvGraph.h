@@ -27,8 +27,7 @@ class MpvEnginePool;
 class MpvGraph final : public MediaGraph
 {
 public:
-    // Without a pool the graph builds an engine of its own and ends it with itself.
-    explicit MpvGraph(QWidget *videoHost, std::shared_ptr<MpvEnginePool> engines = {});
+    MpvGraph(QWidget *videoHost, std::shared_ptr<MpvEnginePool> engines);
     ~MpvGraph() override;
 
     MpvGraph(const MpvGraph &) = delete;

@@ -31,6 +31,13 @@ QString fixture(const char *name)
     return QDir(QStringLiteral(KAVEL_GENERATED_FIXTURES_DIR)).filePath(QString::fromUtf8(name));
 }
 
+// The engine tests run once for each output (ctest names it in KAVEL_VIDEO_OUTPUT).
+std::shared_ptr<MpvEnginePool> newEngines()
+{
+    return std::make_shared<MpvEnginePool>(
+        [] { return videoOutputNamed(qEnvironmentVariable("KAVEL_VIDEO_OUTPUT")).value_or(VideoOutput::X11); });
+}
+
 bool near(std::optional<double> value, double expected, double tolerance)
 {
     return value && std::abs(*value - expected) <= tolerance;
@@ -77,7 +84,7 @@ protected:
 
     std::unique_ptr<MpvGraph> open(const char *name)
     {
-        auto graph = std::make_unique<MpvGraph>(picture);
+        auto graph = std::make_unique<MpvGraph>(picture, newEngines());
         EXPECT_TRUE(graph->RenderFile(fixture(name))) << name;
         return graph;
     }
@@ -137,7 +144,7 @@ TEST_F(MpvGraphTest, PlayableClipsReportDurationAndDisplaySize)
     };
     for (const auto &clip : clips) {
         SCOPED_TRACE(clip.name);
-        MpvGraph graph(picture);
+        MpvGraph graph(picture, newEngines());
         QElapsedTimer timer;
         timer.start();
         ASSERT_TRUE(graph.RenderFile(fixture(clip.name)));
@@ -180,7 +187,7 @@ TEST_F(MpvGraphTest, UnplayableFilesFailQuicklyAndLeaveAnEmptyGraph)
     };
     for (const QString &path : paths) {
         SCOPED_TRACE(path.left(80).toStdString());
-        MpvGraph graph(picture);
+        MpvGraph graph(picture, newEngines());
         QElapsedTimer timer;
         timer.start();
         EXPECT_FALSE(graph.RenderFile(path));
@@ -232,7 +239,7 @@ TEST_F(MpvGraphTest, OnlyLocalFilesPlayAndTheyPlayAsTheMediaTheyHold)
         file("stream.avi", "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + url.toUtf8() + "\n#EXT-X-ENDLIST\n"),
     };
     for (const QString &path : refused) {
-        MpvGraph graph(picture);
+        MpvGraph graph(picture, newEngines());
         EXPECT_FALSE(graph.RenderFile(path)) << path.toStdString();
     }
     EXPECT_FALSE(server.hasPendingConnections() || server.waitForNewConnection(200))
@@ -240,7 +247,7 @@ TEST_F(MpvGraphTest, OnlyLocalFilesPlayAndTheyPlayAsTheMediaTheyHold)
 
     // A local file is played whatever its name looks like.
     QFile::copy(fixture("clip.avi"), folder.filePath(QStringLiteral("--vo=null")));
-    MpvGraph graph(picture);
+    MpvGraph graph(picture, newEngines());
     EXPECT_TRUE(graph.RenderFile(QStringLiteral("--vo=null")));
     QDir::setCurrent(previousFolder);
 }
@@ -252,7 +259,7 @@ TEST_F(MpvGraphTest, HostileMediaFailsOrPlaysButNeverHangsTheEngine)
                                             fixture("audio-only.wmv"), fixture("video-only.avi"));
     for (const QString &path : files) {
         SCOPED_TRACE(path.toStdString());
-        MpvGraph graph(picture);
+        MpvGraph graph(picture, newEngines());
         QElapsedTimer timer;
         timer.start();
         const bool loaded = graph.RenderFile(path);
@@ -274,7 +281,7 @@ TEST_F(MpvGraphTest, HostileMediaFailsOrPlaysButNeverHangsTheEngine)
 TEST_F(MpvGraphTest, TruncatedClipEndsLikeAnyOther)
 {
     // The engine plays what is there, about the first half.
-    MpvGraph graph(picture);
+    MpvGraph graph(picture, newEngines());
     ASSERT_TRUE(graph.RenderFile(fixture("truncated.avi")));
     EXPECT_TRUE(near(graph.Duration(), kClipSeconds / 2, 0.5)) << graph.Duration().value_or(-1);
     graph.SetCurrentPosition(2.5);
@@ -343,7 +350,7 @@ TEST_F(MpvGraphTest, EngineTakenAtOnceLoadsOverTheLastFileAndLeavesNoPictureOfIt
         {"text.avi", false, std::nullopt},
         {"missing.avi", false, std::nullopt},
     };
-    const auto engines = std::make_shared<MpvEnginePool>();
+    const auto engines = newEngines();
     for (const auto &file : nextFiles) {
         SCOPED_TRACE(file.name);
         QWidget *shown = nullptr;
@@ -503,7 +510,7 @@ TEST_F(MpvGraphTest, DestroyingIsQuickWhilePlayingAndAfterFailing)
     }
     EXPECT_LT(timer.elapsed(), 2000);
     {
-        MpvGraph graph(picture);
+        MpvGraph graph(picture, newEngines());
         EXPECT_FALSE(graph.RenderFile(fixture("text.avi")));
         timer.start();
     }
@@ -513,7 +520,7 @@ TEST_F(MpvGraphTest, DestroyingIsQuickWhilePlayingAndAfterFailing)
 TEST_F(MpvGraphTest, GraphOutlivingItsVideoHostFailsSafely)
 {
     auto host = std::make_unique<QWidget>(&window);
-    auto graph = std::make_unique<MpvGraph>(host.get());
+    auto graph = std::make_unique<MpvGraph>(host.get(), newEngines());
     ASSERT_TRUE(graph->RenderFile(fixture("clip.avi")));
     ASSERT_TRUE(graph->SetOwner(host.get()));
     ASSERT_TRUE(graph->Run());

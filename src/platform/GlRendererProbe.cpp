@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "GlRendererProbe.h"
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Last: Xlib's macros (Bool, Status) would break the Qt headers.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <X11/Xlib.h>
+
+namespace {
+
+constexpr unsigned GL_RENDERER_NAME = 0x1F01; // GL_RENDERER, without the GL headers
+
+// Runs in the child: the renderer's name on fd, or nothing.
+void reportRenderer(int fd)
+{
+    Display *display = XOpenDisplay(nullptr);
+    if (!display)
+        return;
+    EGLDisplay egl = eglGetPlatformDisplay(EGL_PLATFORM_X11_KHR, display, nullptr);
+    if (egl == EGL_NO_DISPLAY || !eglInitialize(egl, nullptr, nullptr) || !eglBindAPI(EGL_OPENGL_API))
+        return;
+    const EGLint configAttributes[]
+        = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint configs = 0;
+    if (!eglChooseConfig(egl, configAttributes, &config, 1, &configs) || configs < 1)
+        return;
+    const EGLint surfaceAttributes[] = {EGL_WIDTH, 1, EGL_HEIGHT, 1, EGL_NONE};
+    EGLSurface surface = eglCreatePbufferSurface(egl, config, surfaceAttributes);
+    EGLContext context = eglCreateContext(egl, config, EGL_NO_CONTEXT, nullptr);
+    if (surface == EGL_NO_SURFACE || context == EGL_NO_CONTEXT || !eglMakeCurrent(egl, surface, surface, context))
+        return;
+    using GetString = const unsigned char *(*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(eglGetProcAddress("glGetString"));
+    const unsigned char *name = getString ? getString(GL_RENDERER_NAME) : nullptr;
+    if (!name)
+        return;
+    const std::size_t length = std::strlen(reinterpret_cast<const char *>(name));
+    for (std::size_t written = 0; written < length;) {
+        const ssize_t n = write(fd, name + written, length - written);
+        if (n <= 0)
+            return;
+        written += std::size_t(n);
+    }
+}
+
+} // namespace
+
+GlRendererProbe::GlRendererProbe()
+{
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return;
+    m_child = fork();
+    if (m_child == 0) {
+        close(fds[0]);
+        reportRenderer(fds[1]);
+        // Nothing of the parent's may run here: no exit handlers, no buffers flushed twice.
+        _exit(0);
+    }
+    close(fds[1]);
+    if (m_child < 0) {
+        close(fds[0]);
+        return;
+    }
+    m_answer = fds[0];
+}
+
+GlRendererProbe::~GlRendererProbe()
+{
+    finish();
+}
+
+std::optional<QString> GlRendererProbe::renderer(int timeoutMs)
+{
+    if (m_asked)
+        return m_renderer;
+    m_asked = true;
+    QByteArray answer;
+    const QDeadlineTimer deadline(timeoutMs);
+    bool complete = false;
+    while (m_answer >= 0 && !complete) {
+        pollfd wait {m_answer, POLLIN, 0};
+        const int ready = poll(&wait, 1, int(deadline.remainingTime()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break; // no answer in time: taken as no GL, which every display can show
+        char buffer[256];
+        const ssize_t n = read(m_answer, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            complete = true;
+        else
+            answer.append(buffer, n);
+    }
+    if (complete && !answer.isEmpty())
+        m_renderer = QString::fromUtf8(answer);
+    finish();
+    return m_renderer;
+}
+
+void GlRendererProbe::finish()
+{
+    if (m_answer >= 0) {
+        close(m_answer);
+        m_answer = -1;
+    }
+    if (m_child > 0) {
+        // A driver stuck in its start is not waited for.
+        kill(m_child, SIGKILL);
+        while (waitpid(m_child, nullptr, 0) < 0 && errno == EINTR) { }
+        m_child = -1;
+    }
+}
