@@ -8,7 +8,10 @@ class Bench;
 
 // Finds where the player puts its window, which bare mpv's window then copies.
 bool calibrate(Bench &bench);
-// CPU to play the 640x480 and the 1280x720 clip to the end, and the peak memory of the latter.
+// Which output bare mpv plays with at least cost here (client and X server), for the baseline.
+bool chooseCheapestOutput(Bench &bench);
+// CPU to play the 400x300, the 640x480 and the 1280x720 clip to the end, and the first in full
+// screen; the peak memory of the 1280x720 clip.
 QList<Row> playbackFigures(Bench &bench);
 // CPU while nothing happens: no media, media paused, the pointer on a caption button.
 QList<Row> idleFigures(Bench &bench);

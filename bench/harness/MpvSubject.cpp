@@ -16,11 +16,11 @@ constexpr int AnswerTimeoutMs = 3000;
 
 } // namespace
 
-MpvSubject::MpvSubject(const Desk &desk, const Setup &setup, const QStringList &files)
+MpvSubject::MpvSubject(const Desk &desk, const Setup &setup, const QStringList &options, const QStringList &files)
     : m_desk(desk)
 {
     const QRect area = setup.videoArea();
-    QStringList arguments = setup.mpvOptions;
+    QStringList arguments = options;
     arguments
         << QStringLiteral("--geometry=%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y())
         << QStringLiteral("--border=no") << QStringLiteral("--force-window=yes")
@@ -112,6 +112,11 @@ std::optional<QJsonValue> MpvSubject::property(const QString &name)
             break;
     }
     return std::nullopt;
+}
+
+void MpvSubject::toggleFullScreen()
+{
+    send({QStringLiteral("cycle"), QStringLiteral("fullscreen")});
 }
 
 void MpvSubject::pause()

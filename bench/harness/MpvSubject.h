@@ -10,18 +10,19 @@
 
 #include <xcb/xcb.h>
 
-// Bare mpv with the player's engine options, in a borderless window the size
-// and place of the player's picture area; commanded through its IPC socket.
+// Bare mpv with the given options, in a borderless window the size and place
+// of the player's picture area; commanded through its IPC socket.
 class MpvSubject final : public Subject
 {
 public:
-    MpvSubject(const Desk &desk, const Setup &setup, const QStringList &files);
+    MpvSubject(const Desk &desk, const Setup &setup, const QStringList &options, const QStringList &files);
 
     qint64 pid() const override { return m_child->pid(); }
     bool running() const override { return m_child->running(); }
     void stop() override { m_child->stop(); }
     bool waitForWindow(int timeoutMs) override;
     std::optional<QRect> pictureArea() override;
+    void toggleFullScreen() override;
 
     void pause() override;
     void prepareNext() override;

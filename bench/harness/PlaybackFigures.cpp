@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Bench.h"
 #include "Figures.h"
 #include "MpvSubject.h"
@@ -13,13 +14,28 @@
 
 namespace {
 
-constexpr std::array Clips = {"play-640x480.avi", "play-1280x720.avi"};
-constexpr std::array Sizes = {"640x480", "1280x720"};
-constexpr std::array Programs = {Subject::Program::Player, Subject::Program::Mpv};
+using Program = Subject::Program;
+
+struct Case {
+    const char *clip;
+    const char *what;
+    bool fullScreen;
+};
+
+// The player's window shows a 400x300 picture as it is and scales the larger ones down; full
+// screen scales it up to 1280x960.
+constexpr std::array Cases = {
+    Case {"play-400x300.avi", "400x300", false},
+    Case {"play-640x480.avi", "640x480", false},
+    Case {"play-1280x720.avi", "1280x720", false},
+    Case {"play-400x300.avi", "400x300 full screen (1280x1024)", true},
+};
+constexpr std::array Programs = {Program::Player, Program::Mpv, Program::MpvCheapest};
 // The clips last 30 s; the rest is for starting, which counts too.
 constexpr int PlayMs = 34000;
 // When the picture should be up, to check that each one plays.
 constexpr int PictureCheckMs = 6000;
+constexpr int WindowTimeoutMs = 20000;
 constexpr double MiB = 1024.0;
 
 struct Series {
@@ -36,8 +52,9 @@ struct Series {
     int unfinished = 0;
 };
 
+using CaseSeries = std::array<Series, Programs.size()>;
+
 struct Slot {
-    std::size_t clip;
     std::size_t program;
     Desk *desk;
     double serverStart = 0;
@@ -55,97 +72,138 @@ QString peak(const Series &series)
         .arg(median(series.fileMiB).value_or(0), 0, 'f', 1);
 }
 
-QString usage(const Series &series)
+QString usage(const Series &series, const QString &output)
 {
     const std::optional<double> total = median(series.total);
     if (!total)
         return QStringLiteral("-");
-    return QStringLiteral("%1 s (%2 + X %3)")
+    return QStringLiteral("%1 s (%2 + X %3), %4")
         .arg(*total, 0, 'f', 2)
         .arg(*median(series.client), 0, 'f', 2)
-        .arg(*median(series.server), 0, 'f', 2);
+        .arg(*median(series.server), 0, 'f', 2)
+        .arg(output);
+}
+
+// One run of a case: the three programs at once, each on a display of its own.
+bool runOnce(Bench &bench, const Case &c, int run, CaseSeries &series)
+{
+    std::vector<Slot> places;
+    for (std::size_t program = 0; program < Programs.size(); ++program) {
+        // The programs change displays from run to run.
+        Desk *desk = bench.desk(int((program + std::size_t(run)) % Programs.size()));
+        if (!desk)
+            return false;
+        places.push_back({program, desk, 0, nullptr});
+    }
+    const QString path = bench.media(QLatin1String(c.clip));
+    for (Slot &slot : places) {
+        slot.serverStart = procstats::cpuSeconds(slot.desk->serverPid());
+        slot.subject = launch(Programs[slot.program], *slot.desk, bench.setup(), path, {path});
+    }
+    if (c.fullScreen) {
+        for (Slot &slot : places) {
+            if (slot.subject->waitForWindow(WindowTimeoutMs))
+                slot.subject->toggleFullScreen();
+        }
+    }
+    QThread::msleep(PictureCheckMs);
+    for (Slot &slot : places) {
+        const std::optional<QRect> area = slot.subject->lookArea();
+        const std::optional<Look> look = area ? lookAt(*slot.desk, *area) : std::nullopt;
+        if (!look || !showsPicture(*look))
+            ++series[slot.program].withoutPicture;
+    }
+    QThread::msleep(PlayMs - PictureCheckMs);
+    for (Slot &slot : places) {
+        Series &s = series[slot.program];
+        const double client = procstats::cpuSeconds(slot.subject->pid());
+        const double server = procstats::cpuSeconds(slot.desk->serverPid()) - slot.serverStart;
+        s.client.push_back(client);
+        s.server.push_back(server);
+        s.total.push_back(client + server);
+        s.peakMiB.push_back(double(procstats::statusKiB(slot.subject->pid(), "VmHWM")) / MiB);
+        s.anonMiB.push_back(double(procstats::statusKiB(slot.subject->pid(), "RssAnon")) / MiB);
+        s.fileMiB.push_back(double(procstats::statusKiB(slot.subject->pid(), "RssFile")) / MiB);
+        if (auto *mpv = dynamic_cast<MpvSubject *>(slot.subject.get())) {
+            s.framesDropped += mpv->property(QStringLiteral("frame-drop-count")).value_or(QJsonValue(0)).toInt();
+            s.unfinished += !mpv->property(QStringLiteral("eof-reached")).value_or(QJsonValue(false)).toBool();
+        }
+    }
+    for (Slot &slot : places)
+        slot.subject->stop();
+    return true;
+}
+
+Row rowOf(const Bench &bench, const Case &c, const CaseSeries &series)
+{
+    const Setup &setup = bench.setup();
+    const std::optional<double> player = median(series[0].total);
+    const std::optional<double> same = median(series[1].total);
+    const std::optional<double> cheapest = median(series[2].total);
+    QString verdict = cells::verdict(player && cheapest ? std::optional(*player / *cheapest <= 1.05) : std::nullopt);
+    verdict += QStringLiteral(" (%1 of mpv with the player's options)").arg(cells::ratio(player, same));
+    const auto withoutPicture = [&series](std::size_t p) {
+        return series[p].withoutPicture;
+    };
+    if (withoutPicture(0) || withoutPicture(1) || withoutPicture(2))
+        verdict += QStringLiteral(" (runs without a picture: %1 / %2 / %3)")
+                       .arg(withoutPicture(0))
+                       .arg(withoutPicture(1))
+                       .arg(withoutPicture(2));
+    for (std::size_t p : {std::size_t(1), std::size_t(2)}) {
+        if (series[p].framesDropped || series[p].unfinished)
+            verdict += QStringLiteral(" (%1: %2 frames dropped, %3 runs not at the end)")
+                           .arg(programName(Programs[p]))
+                           .arg(series[p].framesDropped)
+                           .arg(series[p].unfinished);
+    }
+    Row row {QStringLiteral("playback CPU, 30 s %1 MPEG-4/MP3 (client + X server)").arg(QLatin1String(c.what)),
+             usage(series[0], setup.playerOutput),
+             usage(series[1], setup.playerOutput),
+             cells::ratio(player, cheapest),
+             QStringLiteral("ratio to the cheapest <= 1.05"),
+             verdict};
+    row.cheapest = usage(series[2], setup.cheapestOutput);
+    return row;
 }
 
 } // namespace
 
 QList<Row> playbackFigures(Bench &bench)
 {
-    std::array<std::array<Series, 2>, 2> series; // [clip][program]
+    std::array<CaseSeries, Cases.size()> series;
     for (int run = 0; run < bench.runs(); ++run) {
-        bench.log(QStringLiteral("playback run %1 of %2: both clips in both programs at once, each on a display "
-                                 "of its own")
-                      .arg(run + 1)
-                      .arg(bench.runs()));
-        std::vector<Slot> places;
-        for (std::size_t clip = 0; clip < Clips.size(); ++clip) {
-            for (std::size_t program = 0; program < Programs.size(); ++program) {
-                // The programs change displays from run to run.
-                Desk *desk = bench.desk(int(clip * 2 + (program + std::size_t(run)) % 2));
-                if (!desk)
-                    return {};
-                places.push_back({clip, program, desk, 0, nullptr});
-            }
+        for (std::size_t c = 0; c < Cases.size(); ++c) {
+            bench.log(QStringLiteral("playback run %1 of %2, %3: the three programs at once, each on a display "
+                                     "of its own")
+                          .arg(run + 1)
+                          .arg(bench.runs())
+                          .arg(QLatin1String(Cases[c].what)));
+            if (!runOnce(bench, Cases[c], run, series[c]))
+                return {};
         }
-        for (Slot &slot : places) {
-            const QString path = bench.media(QLatin1String(Clips[slot.clip]));
-            slot.serverStart = procstats::cpuSeconds(slot.desk->serverPid());
-            slot.subject = launch(Programs[slot.program], *slot.desk, bench.setup(), path, {path});
-        }
-        QThread::msleep(PictureCheckMs);
-        for (Slot &slot : places) {
-            const std::optional<QRect> area = slot.subject->lookArea();
-            const std::optional<Look> look = area ? lookAt(*slot.desk, *area) : std::nullopt;
-            if (!look || !showsPicture(*look))
-                ++series[slot.clip][slot.program].withoutPicture;
-        }
-        QThread::msleep(PlayMs - PictureCheckMs);
-        for (Slot &slot : places) {
-            Series &s = series[slot.clip][slot.program];
-            const double client = procstats::cpuSeconds(slot.subject->pid());
-            const double server = procstats::cpuSeconds(slot.desk->serverPid()) - slot.serverStart;
-            s.client.push_back(client);
-            s.server.push_back(server);
-            s.total.push_back(client + server);
-            s.peakMiB.push_back(double(procstats::statusKiB(slot.subject->pid(), "VmHWM")) / MiB);
-            s.anonMiB.push_back(double(procstats::statusKiB(slot.subject->pid(), "RssAnon")) / MiB);
-            s.fileMiB.push_back(double(procstats::statusKiB(slot.subject->pid(), "RssFile")) / MiB);
-            if (auto *mpv = dynamic_cast<MpvSubject *>(slot.subject.get())) {
-                s.framesDropped += mpv->property(QStringLiteral("frame-drop-count")).value_or(QJsonValue(0)).toInt();
-                s.unfinished += !mpv->property(QStringLiteral("eof-reached")).value_or(QJsonValue(false)).toBool();
-            }
-        }
-        for (Slot &slot : places)
-            slot.subject->stop();
     }
 
     QList<Row> rows;
-    for (std::size_t clip = 0; clip < Clips.size(); ++clip) {
-        const Series &player = series[clip][0];
-        const Series &mpv = series[clip][1];
-        const std::optional<double> p = median(player.total);
-        const std::optional<double> m = median(mpv.total);
-        QString verdict = cells::verdict(p && m ? std::optional(*p / *m <= 1.05) : std::nullopt);
-        if (player.withoutPicture || mpv.withoutPicture)
-            verdict += QStringLiteral(" (runs without a picture: %1 / %2)")
-                           .arg(player.withoutPicture)
-                           .arg(mpv.withoutPicture);
-        if (mpv.framesDropped || mpv.unfinished)
-            verdict += QStringLiteral(" (mpv: %1 frames dropped, %2 runs not at the end)")
-                           .arg(mpv.framesDropped)
-                           .arg(mpv.unfinished);
-        rows.append(
-            {QStringLiteral("playback CPU, 30 s %1 MPEG-4/MP3 (client + X server)").arg(QLatin1String(Sizes[clip])),
-             usage(player), usage(mpv), cells::ratio(p, m), QStringLiteral("ratio <= 1.05"), verdict});
-    }
-    const std::optional<double> playerPeak = median(series[1][0].peakMiB);
-    const std::optional<double> mpvPeak = median(series[1][1].peakMiB);
+    for (std::size_t c = 0; c < Cases.size(); ++c)
+        rows.append(rowOf(bench, Cases[c], series[c]));
+    // The peak of the largest clip, beside bare mpv's with the same output.
+    const CaseSeries &largest = series[2];
+    const std::optional<double> playerPeak = median(largest[0].peakMiB);
+    const std::optional<double> mpvPeak = median(largest[1].peakMiB);
     QString verdict
         = cells::verdict(playerPeak && mpvPeak ? std::optional(*playerPeak <= *mpvPeak + 20) : std::nullopt);
     if (playerPeak && mpvPeak)
         verdict += QStringLiteral(" (%1%2 MiB)")
                        .arg(*playerPeak >= *mpvPeak ? "+" : "")
                        .arg(*playerPeak - *mpvPeak, 0, 'f', 1);
-    rows.append({QStringLiteral("peak memory (VmHWM) playing the 1280x720 clip"), peak(series[1][0]),
-                 peak(series[1][1]), cells::ratio(playerPeak, mpvPeak), QStringLiteral("<= mpv + 20 MiB"), verdict});
+    Row memory {QStringLiteral("peak memory (VmHWM) playing the 1280x720 clip"),
+                peak(largest[0]),
+                peak(largest[1]),
+                cells::ratio(playerPeak, mpvPeak),
+                QStringLiteral("<= mpv with the same output + 20 MiB"),
+                verdict};
+    memory.cheapest = peak(largest[2]);
+    rows.append(memory);
     return rows;
 }

@@ -21,6 +21,10 @@ constexpr int TitleStripHeight = 40;
 // right edge, 7 pixels high, with a thumb 27 pixels long.
 constexpr QPoint PauseButton(60 + 13, 16 + 11);
 constexpr QPoint NextButton(144 + 13, 16 + 11);
+// The "i" caption button, 13 pixels square, 24 pixels from the left of the title strip.
+constexpr QPoint FullScreenButton(24 + 6, 6);
+// The screen of every desk.
+constexpr QRect Screen(0, 0, 1280, 1024);
 constexpr int ExitButtonFromRight = 13 - 6;
 constexpr int ExitButtonY = 6;
 constexpr int BarLeft = 180;
@@ -67,6 +71,8 @@ std::optional<QRect> PlayerSubject::mainWindow()
 
 std::optional<QRect> PlayerSubject::pictureArea()
 {
+    if (m_fullScreen)
+        return Screen;
     const std::optional<QRect> window = mainWindow();
     return window ? std::optional(window->adjusted(0, TitleStripHeight, 0, 0)) : std::nullopt;
 }
@@ -98,6 +104,14 @@ void PlayerSubject::pressAt(QPoint inWindow)
     pointer::press(m_desk);
     pointer::sync(m_desk);
     pauseFor(50);
+}
+
+void PlayerSubject::toggleFullScreen()
+{
+    pressAt(FullScreenButton);
+    pointer::release(m_desk);
+    pointer::sync(m_desk);
+    m_fullScreen = !m_fullScreen;
 }
 
 void PlayerSubject::pause()

@@ -20,6 +20,7 @@ public:
     void stop() override { m_child->stop(); }
     bool waitForWindow(int timeoutMs) override;
     std::optional<QRect> pictureArea() override;
+    void toggleFullScreen() override;
     // Where the main window lies once waitForWindow found it.
     const QRect &window() const { return m_window; }
 
@@ -41,4 +42,5 @@ private:
     std::unique_ptr<Child> m_child;
     QRect m_window;
     xcb_window_t m_windowId = XCB_NONE;
+    bool m_fullScreen = false;
 };

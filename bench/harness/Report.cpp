@@ -30,11 +30,12 @@ QString verdict(std::optional<bool> met)
 
 QString tableOf(const QList<Row> &rows)
 {
-    QStringList lines {QStringLiteral("| figure | KAVEL Player | mpv | ratio | target | result |"),
-                       QStringLiteral("| --- | --- | --- | --- | --- | --- |")};
+    QStringList lines {QStringLiteral("| figure | KAVEL Player | mpv, the player's options | mpv, cheapest output | "
+                                      "ratio | target | result |"),
+                       QStringLiteral("| --- | --- | --- | --- | --- | --- | --- |")};
     for (const Row &row : rows) {
-        lines.append(QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |")
-                         .arg(row.figure, row.player, row.mpv, row.ratio, row.target, row.verdict));
+        lines.append(QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 |")
+                         .arg(row.figure, row.player, row.mpv, row.cheapest, row.ratio, row.target, row.verdict));
     }
     return lines.join(u'\n') + u'\n';
 }

@@ -13,6 +13,8 @@ struct Row {
     QString ratio;
     QString target;
     QString verdict;
+    // Bare mpv with the cheapest output, where a row measures it.
+    QString cheapest = QStringLiteral("-");
 };
 
 // The cells as the table shows them.

@@ -1,6 +1,7 @@
 #include "Setup.h"
 
-#include <QFile>
+#include "EngineOptions.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -22,21 +23,17 @@ QSet<QString> optionsMpvKnows()
 
 } // namespace
 
-QStringList engineOptionsFrom(const QString &sourceFile)
+QStringList engineOptions(VideoOutput output)
 {
-    QFile file(sourceFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QString source = QString::fromUtf8(file.readAll());
-    const qsizetype start = source.indexOf(QStringLiteral("kEngineOptions"));
-    const qsizetype end = source.indexOf(QStringLiteral("};"), start);
-    if (start < 0 || end < 0)
-        return {};
-    static const QRegularExpression pair(QStringLiteral(R"re(\{"([a-z0-9-]+)",\s*"([^"]*)"\})re"));
     const QSet<QString> known = optionsMpvKnows();
     QStringList options;
-    for (const QRegularExpressionMatch &match : pair.globalMatch(source.mid(start, end - start)))
-        if (known.contains(match.captured(1)))
-            options.append(QStringLiteral("--%1=%2").arg(match.captured(1), match.captured(2)));
+    const auto add = [&](const char *name, const char *value) {
+        if (known.contains(QLatin1String(name)))
+            options.append(QStringLiteral("--%1=%2").arg(QLatin1String(name), QLatin1String(value)));
+    };
+    for (const auto &[name, value] : kEngineOptions)
+        add(name, value);
+    for (const auto &[name, value] : videoOutputOptions(output))
+        add(name, value);
     return options;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VideoOutput.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -11,8 +13,13 @@ struct Setup {
     // The in-process benchmarks of the playlist window.
     QString playlistLoadBinary;
     QString addAllBinary;
-    // The engine options the player gives libmpv, as mpv command line options.
+    // The engine options the player gives libmpv with the output it chooses on this machine, as
+    // mpv command line options.
     QStringList mpvOptions;
+    QString playerOutput;
+    // Bare mpv as a user runs it, with the output that costs least here (measured).
+    QStringList cheapestMpvOptions;
+    QString cheapestOutput;
     // The size of the player's main window.
     QSize playerWindow;
 
@@ -25,7 +32,7 @@ struct Setup {
     }
 };
 
-// The options of libmpv that the player sets, read from its engine's source so that bare
-// mpv runs with the same ones: each {"name", "value"} pair becomes --name=value. An option
-// this mpv does not know is left out, as libmpv of the same version ignores it for the player.
-QStringList engineOptionsFrom(const QString &sourceFile);
+// The options of libmpv that the player sets with that output, so that bare mpv runs with the
+// same ones: each becomes --name=value. An option this mpv does not know is left out, as libmpv
+// of the same version ignores it for the player.
+QStringList engineOptions(VideoOutput output);

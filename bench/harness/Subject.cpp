@@ -2,13 +2,20 @@
 
 #include "MpvSubject.h"
 #include "PlayerSubject.h"
+#include "Setup.h"
 
 std::unique_ptr<Subject> launch(Subject::Program program, const Desk &desk, const Setup &setup,
                                 const QString &playerPath, const QStringList &mpvFiles)
 {
-    if (program == Subject::Program::Player)
+    switch (program) {
+    case Subject::Program::Player:
         return std::make_unique<PlayerSubject>(desk, setup, playerPath);
-    return std::make_unique<MpvSubject>(desk, setup, mpvFiles);
+    case Subject::Program::Mpv:
+        return std::make_unique<MpvSubject>(desk, setup, setup.mpvOptions, mpvFiles);
+    case Subject::Program::MpvCheapest:
+        return std::make_unique<MpvSubject>(desk, setup, setup.cheapestMpvOptions, mpvFiles);
+    }
+    return nullptr;
 }
 
 std::optional<QRect> Subject::lookArea()
@@ -22,5 +29,13 @@ std::optional<QRect> Subject::lookArea()
 
 QString programName(Subject::Program program)
 {
-    return program == Subject::Program::Player ? QStringLiteral("KAVEL Player") : QStringLiteral("mpv");
+    switch (program) {
+    case Subject::Program::Player:
+        return QStringLiteral("KAVEL Player");
+    case Subject::Program::Mpv:
+        return QStringLiteral("mpv");
+    case Subject::Program::MpvCheapest:
+        return QStringLiteral("mpv, cheapest output");
+    }
+    return {};
 }

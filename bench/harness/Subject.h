@@ -18,7 +18,9 @@ struct Setup;
 class Subject
 {
 public:
-    enum class Program { Player, Mpv };
+    // Bare mpv with the player's engine options (its output too), or as a user runs it with the
+    // output that costs least here.
+    enum class Program { Player, Mpv, MpvCheapest };
 
     virtual ~Subject() = default;
 
@@ -31,6 +33,8 @@ public:
     // Where its picture shows now (the player's main window below its title strip, mpv's
     // whole window); nothing while its window is not shown.
     virtual std::optional<QRect> pictureArea() = 0;
+    // The picture across the whole screen, and back.
+    virtual void toggleFullScreen() = 0;
     // The middle of the picture area, inside the picture of a 4:3 or a 16:9 clip.
     std::optional<QRect> lookArea();
 

@@ -2,9 +2,12 @@
 // results as a Markdown table; progress goes to standard error.
 //
 //   kavel_bench --media FOLDER [--runs N] [--only playback,idle,start,next,seek,soak,lists]
+//               [--player BINARY]
 
 #include "Bench.h"
 #include "Figures.h"
+#include "GlRendererProbe.h"
+#include "VideoOutput.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,6 +17,8 @@
 
 int main(int argc, char **argv)
 {
+    // The output the player chooses here, asked as the player asks: before any thread runs.
+    GlRendererProbe glProbe;
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -23,7 +28,10 @@ int main(int argc, char **argv)
                                         QStringLiteral("n"), QStringLiteral("5"));
     const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Only these figures, comma-separated."),
                                         QStringLiteral("names"));
-    parser.addOptions({mediaOption, runsOption, onlyOption});
+    const QCommandLineOption playerOption(QStringLiteral("player"),
+                                          QStringLiteral("The player to measure (another build of it)."),
+                                          QStringLiteral("binary"), QStringLiteral(KAVEL_PLAYER_BINARY));
+    parser.addOptions({mediaOption, runsOption, onlyOption, playerOption});
     parser.process(app);
     QTextStream err(stderr);
     if (!parser.isSet(mediaOption)) {
@@ -32,18 +40,21 @@ int main(int argc, char **argv)
     }
 
     Setup setup;
-    setup.playerBinary = QStringLiteral(KAVEL_PLAYER_BINARY);
+    setup.playerBinary = parser.value(playerOption);
     setup.playlistLoadBinary = QStringLiteral(KAVEL_PLAYLIST_LOAD_BINARY);
     setup.addAllBinary = QStringLiteral(KAVEL_ADD_ALL_BINARY);
-    setup.mpvOptions = engineOptionsFrom(QStringLiteral(KAVEL_ENGINE_SOURCE));
-    if (setup.mpvOptions.isEmpty()) {
-        err << "kavel_bench: no engine options found in " << KAVEL_ENGINE_SOURCE << Qt::endl;
-        return 1;
-    }
+    const VideoOutput output
+        = chooseVideoOutput(qEnvironmentVariable("KAVEL_VIDEO_OUTPUT"), [&glProbe] { return glProbe.renderer(3000); });
+    setup.playerOutput = output == VideoOutput::Gpu ? QStringLiteral("gpu") : QStringLiteral("x11");
+    setup.mpvOptions = engineOptions(output);
     Bench bench(setup, parser.value(mediaOption), std::max(1, parser.value(runsOption).toInt()));
     bench.log(QStringLiteral("mpv runs with %1").arg(bench.setup().mpvOptions.join(u' ')));
     if (!calibrate(bench)) {
         err << "kavel_bench: the player's window did not show" << Qt::endl;
+        return 1;
+    }
+    if (!chooseCheapestOutput(bench)) {
+        err << "kavel_bench: bare mpv played with no output" << Qt::endl;
         return 1;
     }
 

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Bench.h"
+#include "Figures.h"
+#include "ProcStats.h"
+#include "Stats.h"
+#include "Subject.h"
+
+#include <QThread>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Long enough for the cost of starting to weigh little.
+constexpr int PlayMs = 12000;
+constexpr int Runs = 2;
+
+struct Candidate {
+    QString name;
+    QStringList options;
+    std::vector<double> totals;
+};
+
+bool offersXVideo(const Desk &desk)
+{
+    const char name[] = "XVideo";
+    xcb_query_extension_reply_t *reply = xcb_query_extension_reply(
+        desk.connection(), xcb_query_extension(desk.connection(), std::strlen(name), name), nullptr);
+    const bool present = reply && reply->present;
+    std::free(reply);
+    return present;
+}
+
+} // namespace
+
+bool chooseCheapestOutput(Bench &bench)
+{
+    Desk *first = bench.desk(0);
+    if (!first)
+        return false;
+    // GL as bare mpv draws with it where it accepts the renderer it finds, and the outputs
+    // that draw without GL.
+    std::vector<Candidate> candidates {
+        {QStringLiteral("gpu"), {QStringLiteral("--vo=gpu"), QStringLiteral("--gpu-sw=yes")}, {}},
+        {QStringLiteral("x11"), {QStringLiteral("--vo=x11")}, {}},
+    };
+    if (offersXVideo(*first))
+        candidates.push_back({QStringLiteral("xv"), {QStringLiteral("--vo=xv")}, {}});
+
+    const QString clip = bench.media(QStringLiteral("play-640x480.avi"));
+    Setup setup = bench.setup();
+    for (int run = 0; run < Runs; ++run) {
+        struct Place {
+            Candidate *candidate;
+            Desk *desk;
+            double serverStart;
+            std::unique_ptr<Subject> subject;
+        };
+        std::vector<Place> places;
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            Desk *desk = bench.desk(int((i + std::size_t(run)) % candidates.size()));
+            if (!desk)
+                return false;
+            setup.cheapestMpvOptions = QStringList {QStringLiteral("--no-config")} + candidates[i].options;
+            places.push_back({&candidates[i], desk, procstats::cpuSeconds(desk->serverPid()),
+                              launch(Subject::Program::MpvCheapest, *desk, setup, clip, {clip})});
+        }
+        QThread::msleep(PlayMs);
+        for (Place &place : places) {
+            place.candidate->totals.push_back(procstats::cpuSeconds(place.subject->pid())
+                                              + procstats::cpuSeconds(place.desk->serverPid()) - place.serverStart);
+            place.subject->stop();
+        }
+    }
+    const Candidate *cheapest = nullptr;
+    for (const Candidate &candidate : candidates) {
+        const std::optional<double> total = median(candidate.totals);
+        bench.log(QStringLiteral("mpv with --vo=%1: %2 s of CPU in %3 s")
+                      .arg(candidate.name)
+                      .arg(total.value_or(-1), 0, 'f', 2)
+                      .arg(PlayMs / 1000));
+        if (total && (!cheapest || *total < *median(cheapest->totals)))
+            cheapest = &candidate;
+    }
+    if (!cheapest)
+        return false;
+    bench.setup().cheapestOutput = cheapest->name;
+    bench.setup().cheapestMpvOptions = QStringList {QStringLiteral("--no-config")} + cheapest->options;
+    return true;
+}
