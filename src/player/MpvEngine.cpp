@@ -34,7 +34,10 @@ MpvEngine::MpvEngine(QWidget *videoHost, VideoOutput output)
     mpv_set_option(handle.get(), "wid", MPV_FORMAT_INT64, &windowId);
     if (mpv_initialize(handle.get()) < 0)
         return;
-    mpv_observe_property(handle.get(), TimePos, "time-pos", MPV_FORMAT_DOUBLE);
+    // The position in whole seconds, elapsed and remaining: what the clock shows changes only
+    // then, where the exact position would wake the program for every frame.
+    mpv_observe_property(handle.get(), PositionSecond, "time-pos", MPV_FORMAT_INT64);
+    mpv_observe_property(handle.get(), RemainingSecond, "time-remaining", MPV_FORMAT_INT64);
     mpv_observe_property(handle.get(), DurationProperty, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(handle.get(), EofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(handle.get(), VoConfigured, "vo-configured", MPV_FORMAT_FLAG);

@@ -25,8 +25,16 @@ class VideoSurface;
 class MpvEngine
 {
 public:
-    // What the engine reports through observed properties.
-    enum Observed : std::uint64_t { TimePos = 1, DurationProperty, EofReached, VoConfigured, Paused };
+    // What the engine reports through observed properties, and the graph's reads of the position.
+    enum Observed : std::uint64_t {
+        TimePos = 1,
+        DurationProperty,
+        EofReached,
+        VoConfigured,
+        Paused,
+        PositionSecond,
+        RemainingSecond
+    };
 
     // The video window is made a hidden child of videoHost.
     MpvEngine(QWidget *videoHost, VideoOutput output);

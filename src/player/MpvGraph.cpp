@@ -22,6 +22,8 @@ namespace {
 constexpr int kRenderDeadlineMs = 5000;
 // Longest that positions from before a seek are ignored when the seek never reports back.
 constexpr int kSeekSettleMs = 1000;
+// Longer than a frame lasts in any film the player is made for.
+constexpr int kFrameSlackMs = 45;
 
 std::optional<double> readDouble(mpv_handle *handle, const char *name)
 {
@@ -59,6 +61,9 @@ MpvGraph::MpvGraph(QWidget *videoHost, std::shared_ptr<MpvEnginePool> engines)
     : m_engines(std::move(engines))
     , m_owner(videoHost)
 {
+    m_halfSecond.setSingleShot(true);
+    m_halfSecond.setTimerType(Qt::PreciseTimer);
+    m_halfSecond.callOnTimeout([this] { readPosition(); });
 }
 
 MpvGraph::~MpvGraph()
@@ -119,11 +124,30 @@ void MpvGraph::handleEvent(const mpv_event &event)
         // From here on the engine reports the new place.
         m_seekPending = false;
         break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        // A seek landed, perhaps within the same second.
+        readPosition();
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        if (event.reply_userdata != MpvEngine::TimePos)
+            break;
+        m_positionRead = false;
+        if (event.error >= 0 && m_load == Load::Ready && !m_fileEnded)
+            updateCache(MpvEngine::TimePos, *static_cast<const mpv_event_property *>(event.data));
+        followHalfSeconds();
+        break;
     case MPV_EVENT_PROPERTY_CHANGE:
+        if (event.reply_userdata == MpvEngine::PositionSecond || event.reply_userdata == MpvEngine::RemainingSecond) {
+            // Nothing reads otherwise until the exact position is in.
+            readPosition();
+            return;
+        }
         if (event.reply_userdata == MpvEngine::VoConfigured)
             finishVideoLoading();
         else if (event.reply_userdata == MpvEngine::Paused || !m_fileEnded)
             updateCache(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
+        if (event.reply_userdata == MpvEngine::Paused)
+            readPosition();
         break;
     default:
         break;
@@ -154,6 +178,27 @@ void MpvGraph::updateCache(uint64_t observed, const mpv_event_property &property
     default:
         break;
     }
+}
+
+void MpvGraph::readPosition()
+{
+    if (m_positionRead || !isReady())
+        return;
+    // Asked, not waited for: the engine may be busy with a frame.
+    m_positionRead = mpv_get_property_async(handle(), MpvEngine::TimePos, "time-pos", MPV_FORMAT_DOUBLE) >= 0;
+}
+
+void MpvGraph::followHalfSeconds()
+{
+    // The position bar shows the position rounded to whole seconds, which changes at the half
+    // seconds, where neither whole second the engine reports does: the position is read there.
+    if (State() != GraphState::Running || m_eofReached || !m_position) {
+        m_halfSecond.stop();
+        return;
+    }
+    const double next = std::floor(*m_position + 0.5) + 0.5;
+    // The engine's position moves with the frames shown: one more frame, and it is past.
+    m_halfSecond.start(int(std::ceil((next - *m_position) * 1000)) + kFrameSlackMs);
 }
 
 void MpvGraph::finishVideoLoading()
@@ -208,7 +253,8 @@ bool MpvGraph::RenderFile(const QString &path)
         return false;
     drainEvents();
     m_load = Load::Empty;
-    m_fileStarted = m_fileEnded = m_eofReached = m_seekPending = false;
+    m_fileStarted = m_fileEnded = m_eofReached = m_seekPending = m_positionRead = false;
+    m_halfSecond.stop();
     m_stopped = true;
     m_width = m_height = 0;
     m_duration.reset();
@@ -264,6 +310,7 @@ bool MpvGraph::Run()
 
 bool MpvGraph::Pause()
 {
+    m_halfSecond.stop();
     const bool ok = setPaused(true);
     m_stopped = m_stopped && !ok;
     tellChange();
@@ -273,6 +320,7 @@ bool MpvGraph::Pause()
 bool MpvGraph::Stop()
 {
     // The caller rewinds; the engine has no stopped state that keeps the file.
+    m_halfSecond.stop();
     const bool ok = setPaused(true);
     m_stopped = m_stopped || ok;
     tellChange();

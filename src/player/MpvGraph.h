@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 
 #include <cstdint>
 #include <memory>
@@ -66,6 +67,8 @@ private:
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void updateCache(uint64_t observed, const mpv_event_property &property);
+    void readPosition();
+    void followHalfSeconds();
     void finishVideoLoading();
     void finishLoading(bool success);
     void stopEngine();
@@ -97,4 +100,7 @@ private:
     // Positions the engine reports between a seek request and its start are older than the seek.
     bool m_seekPending = false;
     QDeadlineTimer m_seekSettleDeadline;
+    // The engine reports the position in whole seconds; the exact one is read when they change.
+    bool m_positionRead = false;
+    QTimer m_halfSecond;
 };
