@@ -2,6 +2,7 @@
 #include "Form1.h"
 #include "GlRendererProbe.h"
 #include "GlobalHotKeys.h"
+#include "KeepScreenAwake.h"
 #include "MprisService.h"
 #include "MpvEngine.h"
 #include "MpvGraph.h"
@@ -127,5 +128,7 @@ int main(int argc, char **argv)
     form.Form_Load(commandLine);
     // The desktop's media keys and controls, where the session has a bus.
     const MprisService mediaControls(form, QDBusConnection::sessionBus());
+    // The screen kept awake while a film plays, where the desktop offers that.
+    const KeepScreenAwake keepAwake(form, QDBusConnection::sessionBus());
     return app.exec();
 }

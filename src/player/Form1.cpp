@@ -365,6 +365,7 @@ void Form1::CleanUp()
     BasicAudio.reset();
     MediaPosition.reset();
     followTheClock();
+    Q_EMIT playbackChanged();
 }
 
 void Form1::followTheClock()
@@ -465,8 +466,10 @@ void Form1::runOpeningSequence()
         return;
 
     graph->setChangeListener([form = QPointer(this)] {
-        if (form)
+        if (form) {
             form->wakeTheClock();
+            Q_EMIT form->playbackChanged();
+        }
     });
     graph->RenderFile(CurrentFile);
     // A new graph starts at full volume and centred: it plays as the bars show.

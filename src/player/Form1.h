@@ -127,6 +127,8 @@ Q_SIGNALS:
     void exitRequested();
     // The clock read the graph and wrote the bar and the times from it.
     void clockTicked();
+    // The graph may read otherwise (its state, duration or position), or it was released.
+    void playbackChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
