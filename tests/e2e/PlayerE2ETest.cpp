@@ -62,6 +62,32 @@ TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
         EXPECT_EQ(litPixels(shot, QRect(video.x() + 1, video.y() + 1, barWidth - 4, video.height() - 2)), 0)
             << "the left bar should stay black";
     }
+
+    // Moved and made larger (in its own proportions), the window still shows the picture, fitted
+    // to the new area: the engine's output follows the window it draws into.
+    const QPoint corner = frame->topLeft() - QPoint(100, 80);
+    const QSize larger(frame->width() + 160,
+                       frame->height() + (frame->height() * 160 + frame->width() / 2) / frame->width());
+    ASSERT_TRUE(xdotool(
+        {QStringLiteral("windowmove"), windows.first(), QString::number(corner.x()), QString::number(corner.y())}));
+    ASSERT_TRUE(xdotool({QStringLiteral("windowsize"), windows.first(), QString::number(larger.width()),
+                         QString::number(larger.height())}));
+    std::optional<QRect> moved;
+    ASSERT_TRUE(waitFor([&] {
+        moved = windowGeometry(windows.first());
+        return moved && moved->width() >= larger.width() - 2 && std::abs(moved->x() - corner.x()) <= 20;
+    })) << "the window was not moved and resized";
+    const QRect area(moved->x(), moved->y() + 40, moved->width(), moved->height() - 40);
+    const QRect middle
+        = QRect(QPoint(), area.size() / 2).translated(area.topLeft() + QPoint(area.width() / 4, area.height() / 4));
+    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), middle) > middle.width() * middle.height() / 16; }))
+        << "no picture in the moved and resized window";
+    const int newBar = (area.width() - area.height() * 4 / 3) / 2;
+    if (newBar > 8) {
+        EXPECT_TRUE(waitFor([&] {
+            return litPixels(screenshot(), QRect(area.x() + 1, area.y() + 1, newBar - 4, area.height() - 2)) == 0;
+        })) << "the picture is not fitted to the larger window";
+    }
 }
 
 TEST(PlayerE2E, UnquotedPathWithSpacesAndAccentsIsOnePath)
