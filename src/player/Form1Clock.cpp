@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's clock and bars: the times and the position bar follow the graph, and the
+// bars drive it.
+#include "Form1.h"
+
+#include "FormatTime.h"
+#include "Nearest.h"
+#include "dtVisualScrollBar.h"
+
+#include <QScopedValueRollback>
+
+void Form1::followTheClock()
+{
+    // Without a graph every tick's reads fail and nothing happens: the clock rests meanwhile.
+    if (MediaPosition && m_clockEnabled)
+        Timer1.start();
+    else
+        Timer1.stop();
+}
+
+void Form1::wakeTheClock()
+{
+    if (Timer1.isActive() || m_tickQueued)
+        return;
+    // Changes that come faster than the clock's beat are read by one tick.
+    if (m_sinceTick.isValid() && m_sinceTick.elapsed() < Timer1.interval()) {
+        followTheClock();
+        return;
+    }
+    // A beat has passed since the last tick: this change is read in the same turn of the event
+    // loop, without a wake-up of its own a beat later. Not from inside the graph's report, though:
+    // what a tick sets off (an end of file, the next entry) may drop that graph.
+    m_tickQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_tickQueued = false;
+            if (m_opening)
+                followTheClock(); // the file that opens is read once it is open
+            else if (MediaPosition && m_clockEnabled)
+                tickTheClock();
+        },
+        Qt::QueuedConnection);
+}
+
+void Form1::tickTheClock()
+{
+    Timer1_Timer();
+    Q_EMIT clockTicked();
+}
+
+void Form1::Timer1_Timer()
+{
+    if (!MediaPosition || m_opening)
+        return;
+    // What a tick writes follows from the graph's readings and the bar alone, and both tell of
+    // every change: until one comes, the next tick would read and write what this one did.
+    Timer1.stop();
+    m_sinceTick.start();
+    if (const std::optional<double> position = MediaPosition->CurrentPosition()) {
+        if (const auto value = runtime::cLng(*position)) {
+            const QScopedValueRollback writing(m_clockWritesTheBar, true);
+            H1->setValue(*value);
+        }
+    }
+    const std::optional<double> duration = MediaPosition->Duration();
+    const std::optional<double> position = MediaPosition->CurrentPosition();
+    // Only this clock writes the two texts: the same readings as last time write the same texts.
+    if (duration == m_timesShown.duration && position == m_timesShown.position)
+        return;
+    m_timesShown = {duration, position};
+    if (duration && position) {
+        double remaining = *duration - *position;
+        Text1.setText(FormatTime(remaining));
+    }
+    if (std::optional<double> elapsed = position)
+        Text2.setText(FormatTime(*elapsed));
+}
+
+void Form1::Label3_Change()
+{
+    if (Label3->Caption() == Label4->Caption())
+        Command2_Click();
+}
+
+void Form1::Text1_Change()
+{
+    if (Label3->Caption() == Label4->Caption())
+        PlayNextEntry();
+}
+
+void Form1::H1_Scroll()
+{
+    if (MediaPosition)
+        MediaPosition->SetCurrentPosition(H1->Value());
+}
+
+void Form1::V1_Scroll()
+{
+    if (BasicAudio)
+        BasicAudio->SetVolume(V1->Value());
+}
+
+void Form1::H2_Change()
+{
+    if (BasicAudio)
+        BasicAudio->SetBalance(H2->Value());
+}
