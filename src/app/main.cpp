@@ -109,6 +109,8 @@ int main(int argc, char **argv)
     const std::unique_ptr<NotifyIconHost> trayHost
         = NotifyIconHost::create([](std::uint32_t handle) { return runtime::Picture::fromHandle(handle).image(); });
 
+    if (glProbe)
+        glProbe->collectWhenDone();
     // One engine plays file after file, each graph handing it on to the next.
     const auto engines = std::make_shared<MpvEnginePool>([&namedOutput, &glProbe] {
         return chooseVideoOutput(namedOutput, [&glProbe] { return glProbe->renderer(GlProbeTimeoutMs); });

@@ -82,38 +82,56 @@ GlRendererProbe::~GlRendererProbe()
     finish();
 }
 
+void GlRendererProbe::collectWhenDone()
+{
+    if (m_answer < 0 || m_notifier)
+        return;
+    m_notifier = std::make_unique<QSocketNotifier>(m_answer, QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { readAnswer(0); });
+}
+
 std::optional<QString> GlRendererProbe::renderer(int timeoutMs)
 {
-    if (m_asked)
-        return m_renderer;
-    m_asked = true;
-    QByteArray answer;
+    if (!m_asked) {
+        m_asked = true;
+        // No answer in time is taken as no GL, which every display can show.
+        readAnswer(timeoutMs);
+        finish();
+    }
+    if (!m_complete || m_answerBytes.isEmpty())
+        return std::nullopt;
+    return QString::fromUtf8(m_answerBytes);
+}
+
+bool GlRendererProbe::readAnswer(int timeoutMs)
+{
     const QDeadlineTimer deadline(timeoutMs);
-    bool complete = false;
-    while (m_answer >= 0 && !complete) {
+    while (m_answer >= 0) {
         pollfd wait {m_answer, POLLIN, 0};
         const int ready = poll(&wait, 1, int(deadline.remainingTime()));
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready <= 0)
-            break; // no answer in time: taken as no GL, which every display can show
+            return false;
         char buffer[256];
         const ssize_t n = read(m_answer, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            complete = true;
-        else
-            answer.append(buffer, n);
+        if (n <= 0) {
+            m_complete = true;
+            finish();
+            break;
+        }
+        m_answerBytes.append(buffer, n);
     }
-    if (complete && !answer.isEmpty())
-        m_renderer = QString::fromUtf8(answer);
-    finish();
-    return m_renderer;
+    return m_complete;
 }
 
 void GlRendererProbe::finish()
 {
+    // Kept, not deleted: it may be its own signal that brought the end.
+    if (m_notifier)
+        m_notifier->setEnabled(false);
     if (m_answer >= 0) {
         close(m_answer);
         m_answer = -1;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QSocketNotifier>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <sys/types.h>
 
@@ -21,15 +24,23 @@ public:
     GlRendererProbe(const GlRendererProbe &) = delete;
     GlRendererProbe &operator=(const GlRendererProbe &) = delete;
 
+    // Once the application's event loop runs: the answer is taken in and the child collected as
+    // soon as it comes, so that no finished child lingers while no file is opened.
+    void collectWhenDone();
+
     // The renderer's name, nothing where the display offers no GL (or the child did not answer
     // within timeoutMs). Waits for the answer the first time only.
     std::optional<QString> renderer(int timeoutMs);
 
 private:
+    // Takes in what the child wrote within timeoutMs; true once it has said all.
+    bool readAnswer(int timeoutMs);
     void finish();
 
     pid_t m_child = -1;
     int m_answer = -1;
+    QByteArray m_answerBytes;
+    bool m_complete = false;
     bool m_asked = false;
-    std::optional<QString> m_renderer;
+    std::unique_ptr<QSocketNotifier> m_notifier;
 };
