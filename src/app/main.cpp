@@ -100,6 +100,8 @@ int main(int argc, char **argv)
     // The engine parses numbers the C way.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("kavel-player"));
+    // The name the taskbar and the window switcher give the program.
+    QApplication::setApplicationDisplayName(QStringLiteral("KAVEL Player"));
     QApplication::setApplicationVersion(QStringLiteral(KAVEL_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("kavel-player"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -33,7 +33,7 @@ TEST(HostileMediaE2E, NoFileTakesThePlayerDown)
         return windowNamed(QStringLiteral("  KAVEL Playlist:") + runtime::FileNameOnly(path)).has_value();
     };
     std::optional<QString> window;
-    ASSERT_TRUE(waitFor([&] { return (window = windowNamed(QStringLiteral("kavel-player"))).has_value(); }, 20000));
+    ASSERT_TRUE(waitFor([&] { return (window = mainWindow()).has_value(); }, 20000));
     const std::optional<QRect> frame = settledGeometry(*window);
     ASSERT_TRUE(frame);
     const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);

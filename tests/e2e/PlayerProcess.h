@@ -230,14 +230,30 @@ inline QString windowName(const QString &window)
     return runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).value_or(QString());
 }
 
-// The player's shown window with that title.
-inline std::optional<QString> windowNamed(const QString &name)
+// The title the desktop shows for a window of the program with that caption: the program's
+// name follows a caption that does not end with it, and stands alone for no caption.
+inline QString shownTitle(const QString &caption)
+{
+    const QString program = QStringLiteral("KAVEL Player");
+    if (caption.isEmpty())
+        return program;
+    return caption.endsWith(program) ? caption : caption + QStringLiteral(" \u2014 ") + program;
+}
+
+// The player's shown window with that caption.
+inline std::optional<QString> windowNamed(const QString &caption)
 {
     for (const QString &window : playerWindows()) {
-        if (windowName(window) == name)
+        if (windowName(window) == shownTitle(caption))
             return window;
     }
     return std::nullopt;
+}
+
+// The main window, which has no caption of its own.
+inline std::optional<QString> mainWindow()
+{
+    return windowNamed(QString());
 }
 
 // Works the pointer and the keys as a user does.
