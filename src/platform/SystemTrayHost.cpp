@@ -2,9 +2,11 @@
 
 #include "NotifyIconDataA.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QPointer>
+#include <QStyleHints>
 
 #include <algorithm>
 
@@ -21,6 +23,7 @@ SystemTrayHost::SystemTrayHost(PictureLookup pictureOf)
     m_availabilityCheck.setInterval(AvailabilityCheckMs);
     connect(&m_availabilityCheck, &QTimer::timeout, this, &SystemTrayHost::checkAvailability);
     m_availabilityCheck.start();
+    m_clock.start();
 }
 
 bool SystemTrayHost::notifyIcon(std::uint32_t message, QByteArrayView data)
@@ -33,7 +36,8 @@ bool SystemTrayHost::notifyIcon(std::uint32_t message, QByteArrayView data)
     case NIM_ADD: {
         if (icon != m_icons.end())
             return false;
-        Icon &added = m_icons.emplace_back(Icon {record->hWnd, record->uID, std::nullopt, new QSystemTrayIcon(this)});
+        Icon &added
+            = m_icons.emplace_back(Icon {record->hWnd, record->uID, std::nullopt, new QSystemTrayIcon(this), {}});
         connect(added.tray, &QSystemTrayIcon::activated, this,
                 [this, tray = added.tray](QSystemTrayIcon::ActivationReason reason) { activated(tray, reason); });
         apply(added, *record);
@@ -70,6 +74,11 @@ std::vector<SystemTrayHost::Icon>::iterator SystemTrayHost::find(std::uint32_t h
                         [&](const Icon &icon) { return icon.hWnd == hWnd && icon.uID == uID; });
 }
 
+std::vector<SystemTrayHost::Icon>::iterator SystemTrayHost::find(const QSystemTrayIcon *tray)
+{
+    return std::find_if(m_icons.begin(), m_icons.end(), [tray](const Icon &icon) { return icon.tray == tray; });
+}
+
 void SystemTrayHost::apply(Icon &icon, const NotifyIconDataA &data)
 {
     if (data.uFlags & NotifyIconDataA::NIF_MESSAGE)
@@ -84,26 +93,20 @@ void SystemTrayHost::apply(Icon &icon, const NotifyIconDataA &data)
 
 void SystemTrayHost::activated(const QSystemTrayIcon *tray, QSystemTrayIcon::ActivationReason reason)
 {
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        if (send(tray, WM_LBUTTONDOWN))
-            send(tray, WM_LBUTTONUP);
-        break;
-    case QSystemTrayIcon::DoubleClick:
-        if (send(tray, WM_LBUTTONDBLCLK))
-            send(tray, WM_LBUTTONUP);
-        break;
-    case QSystemTrayIcon::Context:
-        send(tray, WM_RBUTTONDOWN);
-        break;
-    default:
-        break;
+    const auto icon = find(tray);
+    if (icon == m_icons.end())
+        return;
+    const std::vector<std::uint32_t> mouseMessages = icon->activations.mouseMessages(
+        reason, m_clock.elapsed(), QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    for (const std::uint32_t mouseMessage : mouseMessages) {
+        if (!send(tray, mouseMessage))
+            break;
     }
 }
 
 bool SystemTrayHost::send(const QSystemTrayIcon *tray, std::uint32_t mouseMessage)
 {
-    const auto icon = std::find_if(m_icons.begin(), m_icons.end(), [tray](const Icon &i) { return i.tray == tray; });
+    const auto icon = find(tray);
     if (icon == m_icons.end())
         return false;
     if (!icon->callbackMessage)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "NotifyIconHost.h"
+#include "TrayActivations.h"
 
+#include <QElapsedTimer>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -11,10 +13,8 @@
 struct NotifyIconDataA;
 
 // The notification area through QSystemTrayIcon. Its activations become the
-// mouse messages of the record's callback: Trigger (a left press) is a left
-// down and up, DoubleClick a left double click and up (after the Trigger of
-// the first press), Context a right down. The icon's popup menu takes the
-// right release, so none is sent.
+// mouse messages of the record's callback (see TrayActivations), whether the
+// desktop shows the icon in an XEmbed tray or as a StatusNotifierItem.
 //
 // Where no notification area is there, icons are kept and appear as soon as
 // one starts; availability is checked every second.
@@ -33,9 +33,11 @@ private:
         std::uint32_t uID = 0;
         std::optional<std::uint32_t> callbackMessage;
         QSystemTrayIcon *tray = nullptr; // a child of the host
+        TrayActivations activations;
     };
 
     std::vector<Icon>::iterator find(std::uint32_t hWnd, std::uint32_t uID);
+    std::vector<Icon>::iterator find(const QSystemTrayIcon *tray);
     void apply(Icon &icon, const NotifyIconDataA &data);
     void activated(const QSystemTrayIcon *tray, QSystemTrayIcon::ActivationReason reason);
     // False when the icon went away while its window handled the message.
@@ -44,6 +46,7 @@ private:
 
     PictureLookup m_pictureOf;
     std::vector<Icon> m_icons;
+    QElapsedTimer m_clock; // when activations arrive
     QTimer m_availabilityCheck;
     bool m_available;
 };

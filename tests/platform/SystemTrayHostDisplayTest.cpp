@@ -7,9 +7,11 @@
 #include "WaitFor.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
@@ -49,6 +51,17 @@ QWidget *embeddedIcon()
     return nullptr;
 }
 
+// Clicks the left button so many times at a place on the screen, 80 ms apart.
+bool clickOn(QPoint place, int times)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("mousemove"), QString::number(place.x()), QString::number(place.y()),
+                   QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(times),
+                   QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+    return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
+}
+
 } // namespace
 
 TEST(SystemTrayHostDisplay, ShowsTheIconInAPanelAndTellsWhenThePanelComesAndGoes)
@@ -86,16 +99,22 @@ TEST(SystemTrayHostDisplay, ShowsTheIconInAPanelAndTellsWhenThePanelComesAndGoes
     EXPECT_TRUE(host->notifyIcon(NotifyIconHost::NIM_MODIFY, record("KAVEL Player : clip.avi").toBytes()));
     EXPECT_EQ(embeddedIcon()->toolTip(), QStringLiteral("KAVEL Player : clip.avi"));
 
-    // A click on the icon in the panel, as a user makes it.
+    // A click and, once the double-click interval has passed, a double click on the icon in the
+    // panel, as a user makes them.
     const QRect place = host->findChild<QSystemTrayIcon *>()->geometry();
     ASSERT_FALSE(place.isEmpty());
-    QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"),
-                  {QStringLiteral("mousemove"), QString::number(place.center().x()),
-                   QString::number(place.center().y()), QStringLiteral("click"), QStringLiteral("1")});
-    ASSERT_TRUE(xdotool.waitForFinished(10000));
+    ASSERT_TRUE(clickOn(place.center(), 1));
     ASSERT_TRUE(waitFor([&] { return mouseMessages.size() >= 2; }));
     EXPECT_EQ(mouseMessages, (std::vector<std::uint32_t> {0x0201, 0x0202}));
+    QElapsedTimer sinceClick;
+    sinceClick.start();
+    ASSERT_TRUE(
+        waitFor([&] { return sinceClick.hasExpired(QGuiApplication::styleHints()->mouseDoubleClickInterval()); }));
+    mouseMessages.clear();
+    ASSERT_TRUE(clickOn(place.center(), 2));
+    ASSERT_TRUE(waitFor([&] { return mouseMessages.size() >= 4; }));
+    EXPECT_FALSE(waitFor([&] { return mouseMessages.size() > 4; }, 500)) << "more than one double click";
+    EXPECT_EQ(mouseMessages, (std::vector<std::uint32_t> {0x0201, 0x0202, 0x0203, 0x0202}));
 
     panel.reset();
     ASSERT_TRUE(waitFor([&] { return changes.size() == 2; }));
