@@ -8,6 +8,7 @@
 #include "MpvGraph.h"
 #include "NotifyIconHost.h"
 #include "Picture.h"
+#include "RunOnlySettings.h"
 #include "SingleInstance.h"
 #ifdef Q_OS_UNIX
 #include "TerminationSignals.h"
@@ -106,6 +107,8 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("kavel-player"));
     QApplication::setQuitOnLastWindowClosed(false);
     runtime::installFontSubstitutes();
+    // Qt's dialogs remember folders for this run only: the player keeps no settings.
+    const RunOnlySettings qtSettings;
 
     const std::unique_ptr<GlobalHotKeys> hotKeys = GlobalHotKeys::create();
     const std::unique_ptr<NotifyIconHost> trayHost
