@@ -14,6 +14,7 @@
 #include "TerminationSignals.h"
 #endif
 #include "VideoOutput.h"
+#include "WindowSystem.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -84,6 +85,13 @@ int main(int argc, char **argv)
     if (instance.PrevInstance())
         return 0;
 
+    // X11, and a display that answers: Qt itself would abort without one, with a core dump and
+    // advice to reinstall.
+    if (const QString noDisplay = chooseWindowSystem(); !noDisplay.isEmpty()) {
+        std::fprintf(stderr, "kavel-player: %s\n", qUtf8Printable(noDisplay));
+        return 1;
+    }
+
     // The GL the display offers decides how the picture is drawn. Asked now, while the process
     // has no threads to fork with, the answer is there by the time the first file opens.
     const QString namedOutput = qEnvironmentVariable("KAVEL_VIDEO_OUTPUT");
@@ -91,10 +99,6 @@ int main(int argc, char **argv)
     if (!videoOutputNamed(namedOutput))
         glProbe.emplace();
 
-    // The embedded video window and the global keys need X11: under Wayland
-    // the player runs through XWayland.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
     // The video window is native; its siblings need not be.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
