@@ -6,8 +6,9 @@
 #include <QStringList>
 
 // A panel's StatusNotifier watcher on a session bus, with a host that shows the items:
-// what KDE Plasma, XFCE or GNOME with AppIndicator run. Qt reads the watcher's
-// properties through introspection, so they are exported as properties.
+// what KDE Plasma, XFCE or GNOME with AppIndicator run. Qt finds the watcher's
+// properties in the description the object gives of itself, so they are
+// exported as D-Bus properties, not only answered.
 class StatusNotifierWatcher : public QObject
 {
     Q_OBJECT
