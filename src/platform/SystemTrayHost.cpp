@@ -96,8 +96,13 @@ void SystemTrayHost::activated(const QSystemTrayIcon *tray, QSystemTrayIcon::Act
     const auto icon = find(tray);
     if (icon == m_icons.end())
         return;
-    const std::vector<std::uint32_t> mouseMessages = icon->activations.mouseMessages(
-        reason, m_clock.elapsed(), QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    // Qt tells the double clicks on an icon it embeds in a panel itself, by the clicks' own times,
+    // also when they reach the program together. An icon the panel draws (a StatusNotifier
+    // item) has no place that Qt knows, and each of its clicks is a Trigger.
+    const int pairingIntervalMs
+        = tray->geometry().isEmpty() ? QGuiApplication::styleHints()->mouseDoubleClickInterval() : 0;
+    const std::vector<std::uint32_t> mouseMessages
+        = icon->activations.mouseMessages(reason, m_clock.elapsed(), pairingIntervalMs);
     for (const std::uint32_t mouseMessage : mouseMessages) {
         if (!send(tray, mouseMessage))
             break;

@@ -6,12 +6,12 @@
 #include <utility>
 
 std::vector<std::uint32_t> TrayActivations::mouseMessages(QSystemTrayIcon::ActivationReason reason, qint64 at,
-                                                          int doubleClickIntervalMs)
+                                                          int pairingIntervalMs)
 {
     const std::optional<qint64> lone = std::exchange(m_loneTrigger, std::nullopt);
     switch (reason) {
     case QSystemTrayIcon::Trigger:
-        if (lone && at - *lone < doubleClickIntervalMs)
+        if (lone && at - *lone < pairingIntervalMs)
             return {NotifyIconHost::WM_LBUTTONDBLCLK, NotifyIconHost::WM_LBUTTONUP};
         m_loneTrigger = at;
         return {NotifyIconHost::WM_LBUTTONDOWN, NotifyIconHost::WM_LBUTTONUP};

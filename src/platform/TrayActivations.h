@@ -17,8 +17,10 @@ class TrayActivations
 {
 public:
     // at: when the activation arrived, in milliseconds of any steady clock.
+    // pairingIntervalMs: the desktop's double-click interval where Triggers make
+    // double clicks, 0 where the tray tells double clicks itself.
     std::vector<std::uint32_t> mouseMessages(QSystemTrayIcon::ActivationReason reason, qint64 at,
-                                             int doubleClickIntervalMs);
+                                             int pairingIntervalMs);
 
 private:
     // The last Trigger, while it may still become the first click of a double click.
