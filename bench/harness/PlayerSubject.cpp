@@ -14,6 +14,8 @@ namespace {
 const QString WindowClass = QStringLiteral("kavel-player");
 const QString PlaylistTitle = QStringLiteral("  KAVEL Playlist");
 const QString PlayingTitle = PlaylistTitle + u':';
+// What the desktop shows after a window's own title: the program's name.
+const QString ProgramSuffix = QStringLiteral(" \u2014 KAVEL Player");
 
 constexpr int TitleStripHeight = 40;
 // The face: the pause and next buttons (27 x 23), the exit button at the right end of the
@@ -183,5 +185,8 @@ bool PlayerSubject::restOnExitButton()
 
 QString PlayerSubject::playing()
 {
-    return xwindows::titleOf(m_desk, WindowClass, PlayingTitle).mid(PlayingTitle.size());
+    QString title = xwindows::titleOf(m_desk, WindowClass, PlayingTitle).mid(PlayingTitle.size());
+    if (title.endsWith(ProgramSuffix))
+        title.chop(ProgramSuffix.size());
+    return title;
 }
