@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows a folder of 10,000 media files in the playlist window's file browser
 // and presses "Add All", and prints how long the list takes to take them all
 // and be painted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads a playlist of 100,000 entries into the playlist window's list, as the
 // main window does for a playlist on its command line, and prints how long it
 // takes until the list has been laid out and painted.

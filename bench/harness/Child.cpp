@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Child.h"
 
 Child::Child(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the player next to bare mpv on displays of its own and prints the
 // results as a Markdown table; progress goes to standard error.
 //

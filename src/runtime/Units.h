@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Twips (1/1440 inch) and pixels, and the HIMETRIC extents (1/100 mm) that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file dialogs' Filter on any text: it reads back as set but for trailing
 // bars, and lists one "Description (patterns)" entry per pair that has a pattern.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A form file from a user's skin, as any text: it reads, or fails naming the
 // file and the line; what it read writes out and reads back the same; and
 // every block applies to a control, a timer and a menu whatever it holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path helpers and the playlist-name tests on any text: the first line is
 // a folder (and a path), the rest a name.
 

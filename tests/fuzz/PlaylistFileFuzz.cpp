@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist reader on any file, in either form: it refuses what is not
 // text or hands over entries a player can open, and a list it writes reads
 // back as it was but for trailing spaces.

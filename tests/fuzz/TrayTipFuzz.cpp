@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray icon's tip on any text, through the 64-byte field of the record the
 // notification area reads; and that record read from any bytes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DragAndDrop.h"
 #include "FileDialogDriver.h"
 #include "Form1Fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SystemMenu.h"
 #include "FakeNotifyIconHost.h"
 #include "ShellIcon.h"
