@@ -38,10 +38,22 @@ public:
     // The bus names of the items, in the order they registered.
     QStringList registeredItems() const { return m_items; }
     int protocolVersion() const { return 0; }
+    // How often the items said that their tips changed.
+    int toolTipChanges() const { return m_toolTipChanges; }
 
 public Q_SLOTS:
-    void RegisterStatusNotifierItem(const QString &service) { m_items.append(service); }
+    void RegisterStatusNotifierItem(const QString &service)
+    {
+        m_items.append(service);
+        // The host shows an item's tip anew when the item says it changed.
+        m_connection.connect(service, QStringLiteral("/StatusNotifierItem"),
+                             QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("NewToolTip"), this,
+                             SLOT(itemToolTipChanged()));
+    }
     void RegisterStatusNotifierHost(const QString &) { }
+
+private Q_SLOTS:
+    void itemToolTipChanged() { ++m_toolTipChanges; }
 
 private:
     static constexpr QLatin1String Service {"org.kde.StatusNotifierWatcher"};
@@ -49,5 +61,6 @@ private:
 
     QDBusConnection m_connection;
     QStringList m_items;
+    int m_toolTipChanges = 0;
     bool m_ready = false;
 };
