@@ -1,6 +1,7 @@
 #include "SystemTrayHost.h"
 
 #include "NotifyIconDataA.h"
+#include "StatusNotifierItem.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -14,16 +15,42 @@ namespace {
 
 constexpr int AvailabilityCheckMs = 1000;
 
+int doubleClickIntervalMs()
+{
+    return QGuiApplication::styleHints()->mouseDoubleClickInterval();
+}
+
+// A panel that draws StatusNotifierItems gets the player's own: Qt's would be titled with the
+// program's file name. So does a watcher that has not answered yet, since Qt's icon would wait
+// for it and hold up the start, where the player's own never waits. Decided once, at the start,
+// so that the icons never change their kind.
+std::unique_ptr<StatusNotifierItemHosts> statusNotifierItemHosts()
+{
+    auto hosts = std::make_unique<StatusNotifierItemHosts>(QDBusConnection::sessionBus());
+    return hosts->registered().value_or(true) ? std::move(hosts) : nullptr;
+}
+
 } // namespace
+
+QObject *SystemTrayHost::Icon::shown() const
+{
+    return item ? static_cast<QObject *>(item) : tray;
+}
 
 SystemTrayHost::SystemTrayHost(PictureLookup pictureOf)
     : m_pictureOf(std::move(pictureOf))
-    , m_available(QSystemTrayIcon::isSystemTrayAvailable())
+    , m_itemHosts(statusNotifierItemHosts())
+    , m_available(isAvailable())
 {
+    m_clock.start();
+    if (m_itemHosts) {
+        connect(m_itemHosts.get(), &StatusNotifierItemHosts::registeredChanged, this,
+                &SystemTrayHost::checkAvailability);
+        return;
+    }
     m_availabilityCheck.setInterval(AvailabilityCheckMs);
     connect(&m_availabilityCheck, &QTimer::timeout, this, &SystemTrayHost::checkAvailability);
     m_availabilityCheck.start();
-    m_clock.start();
 }
 
 bool SystemTrayHost::notifyIcon(std::uint32_t message, QByteArrayView data)
@@ -33,17 +60,11 @@ bool SystemTrayHost::notifyIcon(std::uint32_t message, QByteArrayView data)
         return false;
     const auto icon = find(record->hWnd, record->uID);
     switch (message) {
-    case NIM_ADD: {
+    case NIM_ADD:
         if (icon != m_icons.end())
             return false;
-        Icon &added
-            = m_icons.emplace_back(Icon {record->hWnd, record->uID, std::nullopt, new QSystemTrayIcon(this), {}});
-        connect(added.tray, &QSystemTrayIcon::activated, this,
-                [this, tray = added.tray](QSystemTrayIcon::ActivationReason reason) { activated(tray, reason); });
-        apply(added, *record);
-        added.tray->show();
+        show(m_icons.emplace_back(Icon {.hWnd = record->hWnd, .uID = record->uID}), *record);
         return isAvailable();
-    }
     case NIM_MODIFY:
         if (icon == m_icons.end())
             return false;
@@ -54,8 +75,8 @@ bool SystemTrayHost::notifyIcon(std::uint32_t message, QByteArrayView data)
             return false;
         // Its window may be handling one of its activations: the icon goes
         // once that has returned.
-        icon->tray->disconnect(this);
-        icon->tray->deleteLater();
+        icon->shown()->disconnect(this);
+        icon->shown()->deleteLater();
         m_icons.erase(icon);
         return true;
     default:
@@ -65,7 +86,31 @@ bool SystemTrayHost::notifyIcon(std::uint32_t message, QByteArrayView data)
 
 bool SystemTrayHost::isAvailable() const
 {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return m_itemHosts ? m_itemHosts->registered().value_or(false) : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void SystemTrayHost::show(Icon &icon, const NotifyIconDataA &data)
+{
+    if (m_itemHosts) {
+        icon.item = new StatusNotifierItem(++m_itemsMade, this);
+        // The panel calls Activate once per click: a second one soon after is a double click.
+        connect(icon.item, &StatusNotifierItem::activated, this,
+                [this, item = icon.item](QSystemTrayIcon::ActivationReason reason) {
+                    activated(item, reason, doubleClickIntervalMs());
+                });
+        apply(icon, data);
+        return;
+    }
+    icon.tray = new QSystemTrayIcon(this);
+    // Qt tells the double clicks on an icon it embeds in a panel itself, by the clicks' own times,
+    // also when they reach the program together. An icon the panel draws (Qt's StatusNotifier
+    // item) has no place that Qt knows, and each of its clicks is a Trigger.
+    connect(icon.tray, &QSystemTrayIcon::activated, this,
+            [this, tray = icon.tray](QSystemTrayIcon::ActivationReason reason) {
+                activated(tray, reason, tray->geometry().isEmpty() ? doubleClickIntervalMs() : 0);
+            });
+    apply(icon, data);
+    icon.tray->show();
 }
 
 std::vector<SystemTrayHost::Icon>::iterator SystemTrayHost::find(std::uint32_t hWnd, std::uint32_t uID)
@@ -74,9 +119,9 @@ std::vector<SystemTrayHost::Icon>::iterator SystemTrayHost::find(std::uint32_t h
                         [&](const Icon &icon) { return icon.hWnd == hWnd && icon.uID == uID; });
 }
 
-std::vector<SystemTrayHost::Icon>::iterator SystemTrayHost::find(const QSystemTrayIcon *tray)
+std::vector<SystemTrayHost::Icon>::iterator SystemTrayHost::find(const QObject *shown)
 {
-    return std::find_if(m_icons.begin(), m_icons.end(), [tray](const Icon &icon) { return icon.tray == tray; });
+    return std::find_if(m_icons.begin(), m_icons.end(), [shown](const Icon &icon) { return icon.shown() == shown; });
 }
 
 void SystemTrayHost::apply(Icon &icon, const NotifyIconDataA &data)
@@ -85,33 +130,35 @@ void SystemTrayHost::apply(Icon &icon, const NotifyIconDataA &data)
         icon.callbackMessage = data.uCallbackMessage;
     if (data.uFlags & NotifyIconDataA::NIF_ICON) {
         const QImage picture = m_pictureOf ? m_pictureOf(data.hIcon) : QImage();
-        icon.tray->setIcon(picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture)));
+        if (icon.item)
+            icon.item->setPicture(picture);
+        else
+            icon.tray->setIcon(picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture)));
     }
-    if (data.uFlags & NotifyIconDataA::NIF_TIP)
-        icon.tray->setToolTip(data.tip());
+    if (data.uFlags & NotifyIconDataA::NIF_TIP) {
+        if (icon.item)
+            icon.item->setToolTip(data.tip());
+        else
+            icon.tray->setToolTip(data.tip());
+    }
 }
 
-void SystemTrayHost::activated(const QSystemTrayIcon *tray, QSystemTrayIcon::ActivationReason reason)
+void SystemTrayHost::activated(const QObject *shown, QSystemTrayIcon::ActivationReason reason, int pairingIntervalMs)
 {
-    const auto icon = find(tray);
+    const auto icon = find(shown);
     if (icon == m_icons.end())
         return;
-    // Qt tells the double clicks on an icon it embeds in a panel itself, by the clicks' own times,
-    // also when they reach the program together. An icon the panel draws (a StatusNotifier
-    // item) has no place that Qt knows, and each of its clicks is a Trigger.
-    const int pairingIntervalMs
-        = tray->geometry().isEmpty() ? QGuiApplication::styleHints()->mouseDoubleClickInterval() : 0;
     const std::vector<std::uint32_t> mouseMessages
         = icon->activations.mouseMessages(reason, m_clock.elapsed(), pairingIntervalMs);
     for (const std::uint32_t mouseMessage : mouseMessages) {
-        if (!send(tray, mouseMessage))
+        if (!send(shown, mouseMessage))
             break;
     }
 }
 
-bool SystemTrayHost::send(const QSystemTrayIcon *tray, std::uint32_t mouseMessage)
+bool SystemTrayHost::send(const QObject *shown, std::uint32_t mouseMessage)
 {
-    const auto icon = find(tray);
+    const auto icon = find(shown);
     if (icon == m_icons.end())
         return false;
     if (!icon->callbackMessage)

@@ -9,7 +9,7 @@
 
 // The mouse messages behind a notification-area icon's activations. An XEmbed
 // tray reports a double click as Trigger then DoubleClick. A StatusNotifier
-// host calls Activate once per left click, which Qt reports as Trigger only:
+// host calls Activate once per left click, which arrives as a Trigger only:
 // there a Trigger within the double-click interval of a lone one is the second
 // click of a double click. Either way the icon's window hears left down, up,
 // double click, up.

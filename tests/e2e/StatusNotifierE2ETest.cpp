@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlayerProcess.h"
+#include "QtPrinters.h"
 #include "SessionBus.h"
 #include "StatusNotifierWatcher.h"
 
+#include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QStyleHints>
+#include <QUrl>
 
 // The player's icon on a desktop whose panel shows StatusNotifierItems (KDE Plasma, XFCE,
 // GNOME with AppIndicator): the test is the panel, and clicks the icon as the panel does.
@@ -29,6 +33,51 @@ bool answered(const QDBusPendingCall &call)
     return waitFor([&] { return call.isFinished(); }) && !call.isError();
 }
 
+// A property of the item, as the panel reads it.
+QVariant itemProperty(const QDBusConnection &panel, const QString &item, const QString &name)
+{
+    QDBusMessage get = QDBusMessage::createMethodCall(item, ItemPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get.setArguments({ItemInterface, name});
+    const QDBusPendingCall call = panel.asyncCall(get);
+    return answered(call) ? call.reply().arguments().value(0).value<QDBusVariant>().variant() : QVariant();
+}
+
+// The title of the item's tip: the third field of (icon name, pictures, title, description).
+QString toolTipTitle(const QDBusConnection &panel, const QString &item)
+{
+    const QVariant toolTip = itemProperty(panel, item, QStringLiteral("ToolTip"));
+    if (!toolTip.canConvert<QDBusArgument>())
+        return {};
+    const QDBusArgument fields = toolTip.value<QDBusArgument>();
+    if (fields.currentSignature() != QLatin1String("(sa(iiay)ss)"))
+        return {};
+    QString iconName, title;
+    fields.beginStructure();
+    fields >> iconName;
+    fields.beginArray();
+    while (!fields.atEnd()) {
+        int width = 0, height = 0;
+        QByteArray pixels;
+        fields.beginStructure();
+        fields >> width >> height >> pixels;
+        fields.endStructure();
+    }
+    fields.endArray();
+    fields >> title;
+    return title;
+}
+
+// Has the player open a file, as the desktop's media controls do.
+QDBusPendingCall openFile(const QDBusConnection &desktop, const QString &path)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.mpris.MediaPlayer2.kavel-player"), QStringLiteral("/org/mpris/MediaPlayer2"),
+        QStringLiteral("org.mpris.MediaPlayer2.Player"), QStringLiteral("OpenUri"));
+    call.setArguments({QUrl::fromLocalFile(path).toString()});
+    return desktop.asyncCall(call);
+}
+
 // Two left clicks 120 ms apart, as a hand makes a double click.
 bool doubleClickItem(const QDBusConnection &panel, const QString &item)
 {
@@ -49,7 +98,7 @@ bool waitOutDoubleClick()
 
 } // namespace
 
-TEST(StatusNotifierE2E, ADoubleClickOnTheItemHidesAndShowsTheWindowAndARightClickOpensTheMenu)
+TEST(StatusNotifierE2E, TheItemIsNamedAfterThePlayerShowsItsTipAndItsClicksWorkTheWindowAndTheMenu)
 {
     const SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
@@ -68,6 +117,12 @@ TEST(StatusNotifierE2E, ADoubleClickOnTheItemHidesAndShowsTheWindowAndARightClic
     ASSERT_TRUE(waitFor([&] { return !watcher.registeredItems().isEmpty(); })) << "no item registered";
     const QString item = watcher.registeredItems().constFirst();
 
+    // The panel names the item as the player is named, not after the program's file, and its
+    // tip is the player's.
+    EXPECT_EQ(itemProperty(panel, item, QStringLiteral("Title")).toString(), QStringLiteral("KAVEL Player"));
+    EXPECT_TRUE(waitFor([&] { return toolTipTitle(panel, item) == QStringLiteral("KAVEL Player"); }))
+        << toolTipTitle(panel, item).toStdString();
+
     // One click leaves the window as it is.
     ASSERT_TRUE(answered(clickItem(panel, item, QStringLiteral("Activate"))));
     EXPECT_FALSE(waitFor([] { return playerWindows().isEmpty(); }, 1000)) << "a single click hid the window";
@@ -84,4 +139,11 @@ TEST(StatusNotifierE2E, ADoubleClickOnTheItemHidesAndShowsTheWindowAndARightClic
     EXPECT_TRUE(waitFor([] { return !rootWindows().isEmpty(); })) << "no menu";
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
     EXPECT_TRUE(waitFor([] { return rootWindows().isEmpty(); })) << "the menu stayed";
+
+    // A film playing from a playlist names itself in the tip, and the panel hears that the tip changed.
+    const int toolTipChanges = watcher.toolTipChanges();
+    ASSERT_TRUE(answered(openFile(panel, playlistOf(home, {clip("clip.avi")}))));
+    EXPECT_TRUE(waitFor([&] { return toolTipTitle(panel, item) == QStringLiteral("KAVEL Player :clip.avi"); }))
+        << toolTipTitle(panel, item).toStdString();
+    EXPECT_TRUE(waitFor([&] { return watcher.toolTipChanges() > toolTipChanges; })) << "no NewToolTip";
 }
