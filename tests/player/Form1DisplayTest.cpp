@@ -63,3 +63,29 @@ TEST_F(Form1DisplayTest, SlowFileKeepsTheWindowPaintingAndTheUsersClickWaits)
     EXPECT_TRUE(waitFor([&] { return form->hasPlaylistWindow() && form->playlistWindow().isVisible(); }))
         << "the click was lost instead of waiting";
 }
+
+TEST_F(Form1DisplayTest, AWindowShownOverAButtonUnderTheRestingPointerEndsItsHover)
+{
+    load();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    // The pointer comes to rest on the full-screen button, as it does for a click on it: it moves
+    // over it until the button shows that it is there.
+    const QPoint centre = form->ButtonEx4->mapToGlobal(QPoint(6, 6));
+    int step = 0;
+    ASSERT_TRUE(waitFor([&] {
+        QProcess::execute(
+            QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QString::number(centre.x() + (step++ % 3) - 1), QString::number(centre.y())});
+        return form->ButtonEx4->CurrentState() == ButtonEx::Hover;
+    }));
+
+    // The picture across the whole screen covers the button: the pointer has not moved, but the
+    // button no longer has it, and stops asking the window system where it is.
+    QWidget fullScreen;
+    fullScreen.showFullScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fullScreen));
+    const auto *hoverTimer = form->ButtonEx4->findChild<QTimer *>(QStringLiteral("Timer1"));
+    ASSERT_TRUE(hoverTimer);
+    EXPECT_TRUE(waitFor([&] { return !hoverTimer->isActive(); })) << "the covered button goes on polling the pointer";
+    EXPECT_EQ(form->ButtonEx4->CurrentState(), ButtonEx::Up);
+}

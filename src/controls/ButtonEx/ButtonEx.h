@@ -169,6 +169,9 @@ private:
     // Where the pointer was last seen over the face, from the pointer's own notifications; none
     // once it has left.
     std::optional<QPoint> m_pointer;
+    // The window system said the pointer left: a window put over the face takes the pointer from
+    // it though it rests in the same place.
+    bool m_pointerLeft = false;
     QImage m_face;
     QTimer m_timer1;
 

@@ -72,6 +72,7 @@ void ButtonEx::mousePressEvent(QMouseEvent *event)
 void ButtonEx::mouseMoveEvent(QMouseEvent *event)
 {
     m_pointer = event->position().toPoint();
+    m_pointerLeft = false;
     const short button = mouseButtons(event->buttons());
     if (m_userMode && !m_hoverTracking) {
         m_hoverTracking = true;
@@ -130,11 +131,13 @@ void ButtonEx::keyReleaseEvent(QKeyEvent *event)
 void ButtonEx::enterEvent(QEnterEvent *event)
 {
     m_pointer = event->position().toPoint();
+    m_pointerLeft = false;
 }
 
 void ButtonEx::leaveEvent(QEvent *)
 {
     m_pointer.reset();
+    m_pointerLeft = true;
     pointerCheckDue();
 }
 
@@ -161,11 +164,16 @@ void ButtonEx::pointerCheckDue()
 
 void ButtonEx::checkPointer()
 {
-    // While the pointer rests on the face its place is known from its own notifications; once it
-    // has left, the window system is asked until it is found outside.
-    const QPoint p = m_pointer ? *m_pointer : mapFromGlobal(QCursor::pos());
-    // A hidden face cannot have the pointer over it.
-    const bool outside = !isVisible() || p.x() < 0 || p.y() < 0 || p.x() > width() || p.y() > height();
+    // While the pointer rests on the face its place is known from its own notifications. Without
+    // them (a disabled face hears none) the window system is asked until it is found outside.
+    // A hidden face cannot have the pointer over it, nor one whose window the pointer has left: a
+    // window put over it (full screen, say) would otherwise keep this asking for as long as it stays.
+    const auto outsideTheFace = [this] {
+        const QPoint p = m_pointer ? *m_pointer : mapFromGlobal(QCursor::pos());
+        return p.x() < 0 || p.y() < 0 || p.x() > width() || p.y() > height();
+    };
+    const bool covered = m_pointerLeft && !window()->underMouse();
+    const bool outside = !isVisible() || covered || outsideTheFace();
     if (!outside) {
         // Until the pointer's next notification no tick can find anything else.
         if (m_pointer)
