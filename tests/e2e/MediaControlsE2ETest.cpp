@@ -119,9 +119,7 @@ TEST(MediaControlsE2E, AFileDraggedOntoTheWindowPlaysAndTheDesktopPausesAndPlays
 
     QTemporaryDir home;
     PlayerProcess player(home);
-    QProcessEnvironment env = player.process.processEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-    player.process.setProcessEnvironment(env);
+    player.useSessionBus(bus.address());
     player.start({});
     QStringList windows;
     ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));

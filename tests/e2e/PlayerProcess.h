@@ -46,6 +46,14 @@ public:
         }
     }
 
+    // The player meets the desktop's services on this bus, not on the machine's.
+    void useSessionBus(const QString &address)
+    {
+        QProcessEnvironment env = process.processEnvironment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+        process.setProcessEnvironment(env);
+    }
+
     void start(const QStringList &arguments)
     {
         process.setArguments(arguments);

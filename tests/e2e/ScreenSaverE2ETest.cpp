@@ -15,9 +15,7 @@ TEST(ScreenSaverE2E, AFilmKeepsTheScreenAwakeUntilASignalEndsThePlayer)
 
     QTemporaryDir home;
     PlayerProcess player(home);
-    QProcessEnvironment env = player.process.processEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-    player.process.setProcessEnvironment(env);
+    player.useSessionBus(bus.address());
     player.start({clip("long.avi")});
     ASSERT_TRUE(waitFor([&] { return desktop.held() == 1; }, 20000)) << "the film does not keep the screen awake";
     QStringList windows;

@@ -108,9 +108,7 @@ TEST(StatusNotifierE2E, TheItemIsNamedAfterThePlayerShowsItsTipAndItsClicksWorkT
 
     QTemporaryDir home;
     PlayerProcess player(home);
-    QProcessEnvironment env = player.process.processEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-    player.process.setProcessEnvironment(env);
+    player.useSessionBus(bus.address());
     player.start({});
     // The main window has no caption of its own: the taskbar names it after the program.
     ASSERT_TRUE(waitFor([] { return mainWindow().has_value(); }, 20000));
