@@ -1,57 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlRendererProbe.h"
 
+#include "GlX11.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 // Last: Xlib's macros (Bool, Status) would break the Qt headers.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <X11/Xlib.h>
 
 namespace {
 
-constexpr unsigned GL_RENDERER_NAME = 0x1F01; // GL_RENDERER, without the GL headers
-
-// Runs in the child: the renderer's name on fd, or nothing.
+// Runs in the child: the renderer's name on fd, or nothing. GL is started only where it may be a
+// graphics card's: elsewhere it would be a tenth of a second of CPU and more to learn nothing.
 void reportRenderer(int fd)
 {
     Display *display = XOpenDisplay(nullptr);
-    if (!display)
+    if (!display || !glx11::offersDirectRendering(display))
         return;
-    EGLDisplay egl = eglGetPlatformDisplay(EGL_PLATFORM_X11_KHR, display, nullptr);
-    if (egl == EGL_NO_DISPLAY || !eglInitialize(egl, nullptr, nullptr) || !eglBindAPI(EGL_OPENGL_API))
-        return;
-    const EGLint configAttributes[]
-        = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint configs = 0;
-    if (!eglChooseConfig(egl, configAttributes, &config, 1, &configs) || configs < 1)
-        return;
-    const EGLint surfaceAttributes[] = {EGL_WIDTH, 1, EGL_HEIGHT, 1, EGL_NONE};
-    EGLSurface surface = eglCreatePbufferSurface(egl, config, surfaceAttributes);
-    EGLContext context = eglCreateContext(egl, config, EGL_NO_CONTEXT, nullptr);
-    if (surface == EGL_NO_SURFACE || context == EGL_NO_CONTEXT || !eglMakeCurrent(egl, surface, surface, context))
-        return;
-    using GetString = const unsigned char *(*)(unsigned);
-    const auto getString = reinterpret_cast<GetString>(eglGetProcAddress("glGetString"));
-    const unsigned char *name = getString ? getString(GL_RENDERER_NAME) : nullptr;
+    const std::optional<QByteArray> name = glx11::rendererOf(display);
     if (!name)
         return;
-    const std::size_t length = std::strlen(reinterpret_cast<const char *>(name));
-    for (std::size_t written = 0; written < length;) {
-        const ssize_t n = write(fd, name + written, length - written);
+    for (qsizetype written = 0; written < name->size();) {
+        const ssize_t n = write(fd, name->constData() + written, std::size_t(name->size() - written));
         if (n <= 0)
             return;
-        written += std::size_t(n);
+        written += n;
     }
 }
 

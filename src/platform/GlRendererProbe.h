@@ -28,8 +28,8 @@ public:
     // soon as it comes, so that no finished child lingers while no file is opened.
     void collectWhenDone();
 
-    // The renderer's name, nothing where the display offers no GL (or the child did not answer
-    // within timeoutMs). Waits for the answer the first time only.
+    // The renderer's name, nothing where the display offers no GL a program renders with directly
+    // (or the child did not answer within timeoutMs). Waits for the answer the first time only.
     std::optional<QString> renderer(int timeoutMs);
 
 private:
