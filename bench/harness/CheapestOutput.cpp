@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Bench.h"
 #include "Figures.h"
+#include "MpvSubject.h"
 #include "ProcStats.h"
 #include "Stats.h"
 #include "Subject.h"
+#include "Waits.h"
 
+#include <QJsonValue>
 #include <QThread>
 
 #include <xcb/xcb.h>
@@ -70,18 +73,27 @@ bool chooseCheapestOutput(Bench &bench)
         }
         QThread::msleep(PlayMs);
         for (Place &place : places) {
-            place.candidate->totals.push_back(procstats::cpuSeconds(place.subject->pid())
-                                              + procstats::cpuSeconds(place.desk->serverPid()) - place.serverStart);
+            const double total = procstats::cpuSeconds(place.subject->pid())
+                + procstats::cpuSeconds(place.desk->serverPid()) - place.serverStart;
+            // An output that did not start (an XVideo without adaptors, say) costs nothing and
+            // shows nothing: it is no candidate.
+            auto *mpv = static_cast<MpvSubject *>(place.subject.get());
+            const QString output = mpv->property(QStringLiteral("current-vo")).value_or(QJsonValue()).toString();
+            const std::optional<QRect> area = mpv->lookArea();
+            const std::optional<Look> look = area ? lookAt(*place.desk, *area) : std::nullopt;
+            if (output == place.candidate->name && look && showsPicture(*look))
+                place.candidate->totals.push_back(total);
             place.subject->stop();
         }
     }
     const Candidate *cheapest = nullptr;
     for (const Candidate &candidate : candidates) {
         const std::optional<double> total = median(candidate.totals);
-        bench.log(QStringLiteral("mpv with --vo=%1: %2 s of CPU in %3 s")
-                      .arg(candidate.name)
-                      .arg(total.value_or(-1), 0, 'f', 2)
-                      .arg(PlayMs / 1000));
+        bench.log(total ? QStringLiteral("mpv with --vo=%1: %2 s of CPU in %3 s")
+                              .arg(candidate.name)
+                              .arg(*total, 0, 'f', 2)
+                              .arg(PlayMs / 1000)
+                        : QStringLiteral("mpv with --vo=%1: shows no picture here").arg(candidate.name));
         if (total && (!cheapest || *total < *median(cheapest->totals)))
             cheapest = &candidate;
     }

@@ -36,10 +36,13 @@ double cpuSeconds(qint64 pid)
     if (close < 0)
         return -1;
     const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
-    // utime and stime are fields 14 and 15 of the whole line, 12 and 13 after the name.
-    if (fields.size() < 13)
+    // utime, stime, cutime and cstime are fields 14 to 17 of the whole line, 12 to 15 after the
+    // name: a program's cost includes the children it has waited for (the player's GL probe).
+    if (fields.size() < 15)
         return -1;
-    return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
+    const qint64 ticks
+        = fields[11].toLongLong() + fields[12].toLongLong() + fields[13].toLongLong() + fields[14].toLongLong();
+    return double(ticks) / double(sysconf(_SC_CLK_TCK));
 }
 
 qint64 statusKiB(qint64 pid, const char *field)
