@@ -100,6 +100,8 @@ bool chooseCheapestOutput(Bench &bench)
     if (!cheapest)
         return false;
     bench.setup().cheapestOutput = cheapest->name;
-    bench.setup().cheapestMpvOptions = QStringList {QStringLiteral("--no-config")} + cheapest->options;
+    // Kept open at the end, as the other programs are, so that its memory can be read there.
+    bench.setup().cheapestMpvOptions
+        = QStringList {QStringLiteral("--no-config"), QStringLiteral("--keep-open=yes")} + cheapest->options;
     return true;
 }

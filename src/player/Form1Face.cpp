@@ -81,15 +81,19 @@ void Form1::buildFace(const runtime::FormObject &form)
     Command2 = makeCommand("Command2");
     ButtonEx6 = makeCommand("ButtonEx6");
 
+    // The user controls read their saved properties as the old runtime loaded them.
+    const auto loadUserControl = [&](auto *control, const char *name) {
+        control->setObjectName(QString::fromLatin1(name));
+        const runtime::FormObject &b = block(name);
+        control->ReadProperties(b.properties);
+        control->setContainerToolTip(b.properties.ReadProperty(QStringLiteral("ToolTipText")).toString());
+        runtime::applyControlProperties(control, b);
+        return control;
+    };
     const auto makeImageButton = [&](const char *name) {
         auto *button = new ButtonEx(this);
-        button->setObjectName(QString::fromLatin1(name));
-        const runtime::FormObject &b = block(name);
         button->setAmbientFont(font());
-        button->ReadProperties(b.properties);
-        button->setContainerToolTip(b.properties.ReadProperty(QStringLiteral("ToolTipText")).toString());
-        runtime::applyControlProperties(button, b);
-        return button;
+        return loadUserControl(button, name);
     };
     ButtonEx5 = makeImageButton("ButtonEx5");
     ButtonEx4 = makeImageButton("ButtonEx4");
@@ -99,13 +103,8 @@ void Form1::buildFace(const runtime::FormObject &form)
 
     const auto makeBar = [&](const char *name) {
         auto *bar = new dtVisualScrollBar(this);
-        bar->setObjectName(QString::fromLatin1(name));
-        const runtime::FormObject &b = block(name);
         bar->setMessageReporter(&m_barMessages);
-        bar->ReadProperties(b.properties);
-        bar->setContainerToolTip(b.properties.ReadProperty(QStringLiteral("ToolTipText")).toString());
-        runtime::applyControlProperties(bar, b);
-        return bar;
+        return loadUserControl(bar, name);
     };
     V1 = makeBar("V1");
     H1 = makeBar("H1");
