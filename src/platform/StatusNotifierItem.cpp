@@ -2,6 +2,7 @@
 #include "StatusNotifierItem.h"
 
 #include "StatusNotifierItemAdaptor.h"
+#include "StatusNotifierWatcherNames.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -11,9 +12,9 @@
 namespace {
 
 const QString ItemPath = QStringLiteral("/StatusNotifierItem");
-const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
-const QString WatcherInterface = QStringLiteral("org.kde.StatusNotifierWatcher");
+using statusnotifierwatcher::Interface;
+using statusnotifierwatcher::Path;
+using statusnotifierwatcher::Service;
 
 } // namespace
 
@@ -21,7 +22,7 @@ StatusNotifierItem::StatusNotifierItem(int number, QObject *parent)
     : QObject(parent)
     , m_service(QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(QCoreApplication::applicationPid()).arg(number))
     , m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_service))
-    , m_watcherOwner(WatcherService, m_bus, QDBusServiceWatcher::WatchForOwnerChange)
+    , m_watcherOwner(Service, m_bus, QDBusServiceWatcher::WatchForOwnerChange)
 {
     registerStatusNotifierItemTypes();
     new StatusNotifierItemAdaptor(this);
@@ -62,8 +63,8 @@ void StatusNotifierItem::setToolTip(const QString &toolTip)
 void StatusNotifierItem::registerWithWatcher()
 {
     // Sent without waiting for the answer: a watcher that does not answer holds nothing up.
-    QDBusMessage call = QDBusMessage::createMethodCall(WatcherService, WatcherPath, WatcherInterface,
-                                                       QStringLiteral("RegisterStatusNotifierItem"));
+    QDBusMessage call
+        = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("RegisterStatusNotifierItem"));
     call.setArguments({m_service});
     m_bus.send(call);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatusNotifierItemHosts.h"
 
+#include "StatusNotifierWatcherNames.h"
+
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -8,9 +10,9 @@
 
 namespace {
 
-const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
-const QString WatcherInterface = QStringLiteral("org.kde.StatusNotifierWatcher");
+using statusnotifierwatcher::Interface;
+using statusnotifierwatcher::Path;
+using statusnotifierwatcher::Service;
 
 // A watcher answers within milliseconds; one that does not must not hold up the start for long.
 constexpr int FirstAnswerMs = 1000;
@@ -18,8 +20,8 @@ constexpr int FirstAnswerMs = 1000;
 QDBusMessage hostQuestion()
 {
     QDBusMessage question = QDBusMessage::createMethodCall(
-        WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    question.setArguments({WatcherInterface, QStringLiteral("IsStatusNotifierHostRegistered")});
+        Service, Path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    question.setArguments({Interface, QStringLiteral("IsStatusNotifierHostRegistered")});
     // Asking is no reason to start a watcher.
     question.setAutoStartService(false);
     return question;
@@ -29,14 +31,13 @@ QDBusMessage hostQuestion()
 
 StatusNotifierItemHosts::StatusNotifierItemHosts(const QDBusConnection &bus)
     : m_bus(bus)
-    , m_watcherOwner(WatcherService, bus, QDBusServiceWatcher::WatchForOwnerChange)
+    , m_watcherOwner(Service, bus, QDBusServiceWatcher::WatchForOwnerChange)
 {
     if (!m_bus.isConnected())
         return;
     connect(&m_watcherOwner, &QDBusServiceWatcher::serviceOwnerChanged, this, &StatusNotifierItemHosts::askAgain);
     for (const char *hostCameOrWent : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
-        m_bus.connect(WatcherService, WatcherPath, WatcherInterface, QLatin1String(hostCameOrWent), this,
-                      SLOT(askAgain()));
+        m_bus.connect(Service, Path, Interface, QLatin1String(hostCameOrWent), this, SLOT(askAgain()));
     take(m_bus.call(hostQuestion(), QDBus::Block, FirstAnswerMs));
 }
 
