@@ -79,9 +79,7 @@ bool chooseCheapestOutput(Bench &bench)
             // shows nothing: it is no candidate.
             auto *mpv = static_cast<MpvSubject *>(place.subject.get());
             const QString output = mpv->property(QStringLiteral("current-vo")).value_or(QJsonValue()).toString();
-            const std::optional<QRect> area = mpv->lookArea();
-            const std::optional<Look> look = area ? lookAt(*place.desk, *area) : std::nullopt;
-            if (output == place.candidate->name && look && showsPicture(*look))
+            if (output == place.candidate->name && showsPictureIn(*place.desk, mpv->lookArea()))
                 place.candidate->totals.push_back(total);
             place.subject->stop();
         }

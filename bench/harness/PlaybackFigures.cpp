@@ -109,9 +109,7 @@ bool runOnce(Bench &bench, const Case &c, int run, CaseSeries &series)
     }
     QThread::msleep(SettledMs);
     for (Slot &slot : places) {
-        const std::optional<QRect> area = slot.subject->lookArea();
-        const std::optional<Look> look = area ? lookAt(*slot.desk, *area) : std::nullopt;
-        if (!look || !showsPicture(*look))
+        if (!showsPictureIn(*slot.desk, slot.subject->lookArea()))
             ++series[slot.program].withoutPicture;
         slot.clientStart = procstats::cpuSeconds(slot.subject->pid());
         slot.serverStart = procstats::cpuSeconds(slot.desk->serverPid());

@@ -17,6 +17,12 @@ bool showsPicture(const Look &look)
     return look.lit >= PictureLit;
 }
 
+bool showsPictureIn(const Desk &desk, const std::optional<QRect> &area)
+{
+    const std::optional<Look> look = area ? lookAt(desk, *area) : std::nullopt;
+    return look && showsPicture(*look);
+}
+
 std::optional<double> waitForLook(const Desk &desk, const std::function<std::optional<QRect>()> &area,
                                   const QElapsedTimer &since, const std::function<bool(const Look &)> &accept,
                                   int timeoutMs)

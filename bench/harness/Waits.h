@@ -12,6 +12,8 @@ class Desk;
 
 // A picture is up: most of the area is clearly brighter than black.
 bool showsPicture(const Look &look);
+// The area, where a window has one, shows a picture now.
+bool showsPictureIn(const Desk &desk, const std::optional<QRect> &area);
 
 // Polls the area as fast as the server answers until accept takes what it shows; the
 // milliseconds from since until the look that was taken, nothing at the deadline.
