@@ -85,6 +85,8 @@ void MpvEngine::reset()
 {
     m_listener = {};
     m_idle = true;
+    if (m_surface)
+        m_surface->hide();
     if (m_handle) {
         mpv_set_property_string(m_handle.get(), "pause", "yes");
         mpv_set_property_string(m_handle.get(), "volume", "100");
@@ -100,8 +102,6 @@ void MpvEngine::stopWhileIdle()
 {
     if (!m_idle)
         return;
-    if (m_surface)
-        m_surface->hide();
     if (m_handle) {
         static const char *stop[] = {"stop", nullptr};
         mpv_command(m_handle.get(), stop);

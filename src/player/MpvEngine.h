@@ -55,9 +55,9 @@ public:
     // Hands over what the engine has reported so far.
     void drainEvents();
 
-    // Ready for the next file: paused, sound as it was at the start. The file and the last
-    // picture stay while a graph takes the engine at once and loads over them, which keeps the
-    // sound output open; left idle until the event loop turns, it stops and hides its window.
+    // Ready for the next file: paused, sound as it was at the start, and its window hidden, since
+    // the file it played is gone. The file stays while a graph takes the engine at once and loads
+    // over it, which keeps the sound output open; left idle until the event loop turns, it stops.
     void reset();
     // In a graph's hands again: it stays as it is.
     void claim() { m_idle = false; }

@@ -360,12 +360,17 @@ TEST_F(MpvGraphTest, EngineTakenAtOnceLoadsOverTheLastFileAndLeavesNoPictureOfIt
             ASSERT_TRUE(first.RenderFile(fixture("clip.avi")));
             ASSERT_TRUE(first.SetOwner(picture));
             shown = first.videoWidget();
+            ASSERT_TRUE(shown->isVisible());
         }
+        // The last file's picture goes with its graph, before the next file loads over it.
+        EXPECT_FALSE(shown->isVisible());
         MpvGraph next(picture, engines);
         EXPECT_EQ(next.RenderFile(fixture(file.name)), file.plays);
         ASSERT_EQ(next.videoWidget(), shown) << "the engine was not reused";
         // Nothing of the file it replaced comes through as this one's.
         EXPECT_EQ(next.Width(), file.width);
+        // Shown again where its owner takes a picture of this file's.
+        EXPECT_EQ(next.SetOwner(picture), file.width.has_value());
         EXPECT_EQ(shown->isVisible(), file.width.has_value());
         EXPECT_EQ(next.Run(), file.plays);
     }
