@@ -73,7 +73,10 @@ void Form1::Timer1_Timer()
         double remaining = *duration - *position;
         Text1.setText(FormatTime(remaining));
     }
-    if (std::optional<double> elapsed = position)
+    // Read again: the remaining time just written may have ended the file and opened the next.
+    if (!MediaPosition)
+        return;
+    if (std::optional<double> elapsed = MediaPosition->CurrentPosition())
         Text2.setText(FormatTime(*elapsed));
 }
 

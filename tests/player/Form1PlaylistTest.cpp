@@ -84,6 +84,23 @@ TEST_F(Form1PlaylistTest, EndOfTheLastEntryGoesOnWithTheFirst)
     EXPECT_EQ(list().ListIndex(), 0);
 }
 
+TEST_F(Form1PlaylistTest, AnEntryThatFailsAfterTheEndKeepsTheLastElapsedTime)
+{
+    form->Form_Load(QString());
+    list().AddItems({QStringLiteral("/films/a.avi"), QStringLiteral("/films/broken.avi")});
+    list().setSelected(0, true);
+    form->playlistWindow().List1_dblclick();
+    const auto graph = graphs.last.lock();
+    ASSERT_TRUE(graph);
+    graphs.next.renders = false;
+    graph->reach(95.0);
+    ASSERT_TRUE(waitFor([&] { return rendered().size() == 2; }));
+    QCoreApplication::processEvents();
+    // Nothing plays to be read: the times stay as the last file left them.
+    EXPECT_EQ(form->Label3->Caption(), QStringLiteral("00:01:35"));
+    EXPECT_EQ(form->Label4->Caption(), QStringLiteral("00:01:35"));
+}
+
 namespace {
 
 // A message box as the user meets it: it runs the event loop until it is dismissed.
