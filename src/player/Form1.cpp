@@ -179,6 +179,7 @@ void Form1::openMedia()
         const QScopedValueRollback opening(m_opening, true);
         runOpeningSequence();
     }
+    followTheClock();
     if (std::exchange(m_exitPending, false))
         QMetaObject::invokeMethod(this, &Form1::exitProgram, Qt::QueuedConnection);
 }

@@ -11,8 +11,9 @@
 
 void Form1::followTheClock()
 {
-    // Without a graph every tick's reads fail and nothing happens: the clock rests meanwhile.
-    if (MediaPosition && m_clockEnabled)
+    // Without a graph every tick's reads fail and nothing happens, and a file that opens is read
+    // once it is open: the clock rests meanwhile.
+    if (MediaPosition && m_clockEnabled && !m_opening)
         Timer1.start();
     else
         Timer1.stop();
@@ -36,7 +37,7 @@ void Form1::wakeTheClock()
         [this] {
             m_tickQueued = false;
             if (m_opening)
-                followTheClock(); // the file that opens is read once it is open
+                followTheClock();
             else if (MediaPosition && m_clockEnabled)
                 tickTheClock();
         },

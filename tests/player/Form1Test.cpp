@@ -9,6 +9,7 @@
 #include "dtVisualScrollBar.h"
 
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 using Form1Test = Form1Fixture;
@@ -97,6 +98,10 @@ TEST_F(Form1Test, TheClockTicksAfterEachChangeOfTheGraphOrTheBarAndRestsOtherwis
     graph->reach(30.0);
     ASSERT_TRUE(waitFor([&] { return form->Label3->Caption() == QStringLiteral("00:00:30"); }));
     EXPECT_TRUE(waitFor([&] { return !form->Timer1.isActive(); }));
+    // Resting means no ticks at all, queued ones included.
+    const QSignalSpy ticks(form.get(), &Form1::clockTicked);
+    QTest::qWait(10 * form->Timer1.interval());
+    EXPECT_EQ(ticks.count(), 0);
 
     // The tick puts a bar the user moved without a seek back where the graph is.
     form->H1->setValue(70);
@@ -111,6 +116,17 @@ TEST_F(Form1Test, TheClockTicksAfterEachChangeOfTheGraphOrTheBarAndRestsOtherwis
     form->CleanUp();
     graph->reach(40.0);
     EXPECT_FALSE(form->Timer1.isActive()) << "the clock ticks without a graph";
+}
+
+TEST_F(Form1Test, TheClockDoesNotTickWhileAFileOpens)
+{
+    load(QStringLiteral("/films/one.avi"));
+    graphs.next.loadMs = 300;
+    const QSignalSpy ticks(form.get(), &Form1::clockTicked);
+    form->openFile(QStringLiteral("/films/slow.avi"));
+    // Nothing it could read changed while the file opened: the opened file is read once.
+    EXPECT_LE(ticks.count(), 1);
+    ASSERT_TRUE(waitFor([&] { return form->Label4->Caption() == QStringLiteral("00:01:35"); }));
 }
 
 TEST_F(Form1Test, EmptyCommandLineOpensNothing)
