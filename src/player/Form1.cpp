@@ -259,6 +259,9 @@ void Form1::LoadCommFile()
 
 void Form1::LoadPLFile()
 {
+    // The file that opens keeps its name while it does.
+    if (m_opening)
+        return;
     CurrentFile = playlistWindow().List1->Text();
     if (CurrentFile.isEmpty())
         return;

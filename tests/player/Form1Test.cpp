@@ -129,6 +129,18 @@ TEST_F(Form1Test, TheClockDoesNotTickWhileAFileOpens)
     ASSERT_TRUE(waitFor([&] { return form->Label4->Caption() == QStringLiteral("00:01:35"); }));
 }
 
+TEST_F(Form1Test, AnEntryAskedForWhileAFileOpensChangesNothing)
+{
+    load();
+    form->playlistWindow().List1->AddItems({QStringLiteral("/films/entry.avi")});
+    form->playlistWindow().List1->setSelected(0, true);
+    graphs.next.loadMs = 300;
+    QTimer::singleShot(100, form.get(), [this] { form->LoadPLFile(); });
+    form->openFile(QStringLiteral("/films/slow.avi"));
+    EXPECT_EQ(form->CurrentFile, QStringLiteral("/films/slow.avi"));
+    EXPECT_EQ(rendered(), QStringList {QStringLiteral("/films/slow.avi")});
+}
+
 TEST_F(Form1Test, EmptyCommandLineOpensNothing)
 {
     load();
