@@ -83,9 +83,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
+    // As in the program, one graph after another takes the engine the last one handed back.
     std::unique_ptr<MpvGraph> open(const char *name)
     {
-        auto graph = std::make_unique<MpvGraph>(picture, newEngines());
+        auto graph = std::make_unique<MpvGraph>(picture, engines);
         EXPECT_TRUE(graph->RenderFile(fixture(name))) << name;
         return graph;
     }
@@ -102,6 +103,7 @@ protected:
 
     QWidget window;
     QWidget *picture = nullptr;
+    std::shared_ptr<MpvEnginePool> engines = newEngines();
 };
 
 TEST(MpvAudioTest, VolumeIsExactInDecibels)
@@ -290,7 +292,9 @@ TEST_F(MpvGraphTest, TruncatedClipEndsLikeAnyOther)
     EXPECT_TRUE(waitFor([&] { return graph.CurrentPosition() && graph.CurrentPosition() == graph.Duration(); }, 10000));
     // The program's stop and rewind after the end.
     EXPECT_TRUE(graph.Stop());
-    graph.SetCurrentPosition(0);
+    EXPECT_TRUE(graph.SetCurrentPosition(0));
+    EXPECT_TRUE(waitFor([&] { return near(graph.CurrentPosition(), 0, 0.1); }));
+    EXPECT_EQ(graph.State(), MediaGraph::GraphState::Stopped);
 }
 
 TEST_F(MpvGraphTest, RunPauseAndStop)
@@ -327,12 +331,15 @@ TEST_F(MpvGraphTest, RunPauseAndStop)
 // The engine a playing graph hands back carries nothing of it into the next file.
 TEST_F(MpvGraphTest, NextGraphWaitsForRunAndThenPlays)
 {
+    QWidget *played = nullptr;
     {
         auto first = openInPicture("clip.avi");
         ASSERT_TRUE(first->Run());
         ASSERT_TRUE(waitFor([&] { return first->CurrentPosition().value_or(0) > 0.3; }));
+        played = first->videoWidget();
     }
     auto next = openInPicture("clip.mpg");
+    ASSERT_EQ(next->videoWidget(), played) << "the engine was not reused";
     EXPECT_FALSE(waitFor([&] { return next->CurrentPosition().value_or(0) > 0.1; }, 300));
     ASSERT_TRUE(next->Run());
     EXPECT_TRUE(waitFor([&] { return next->CurrentPosition().value_or(0) > 0.5; }));
