@@ -35,6 +35,27 @@ public:
     QList<int> registered;
 };
 
+// Tells when the window it watches is hidden.
+class WindowHidden final : public QObject
+{
+public:
+    explicit WindowHidden(std::function<void()> hidden)
+        : m_hidden(std::move(hidden))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            m_hidden();
+        return false;
+    }
+
+private:
+    std::function<void()> m_hidden;
+};
+
 class Form1CommandsTest : public Form1Fixture
 {
 protected:
@@ -213,12 +234,22 @@ TEST_F(Form1CommandsTest, ExitReleasesTheGraphRemovesTheIconAndClosesEveryWindow
     const QPointer<frmAbout> about = aboutBoxes().value(0);
     ASSERT_TRUE(about);
     QSignalSpy exit(form.get(), &Form1::exitRequested);
+    // What goes, in the order it goes.
+    QStringList gone;
+    tray.onCall = [&](std::uint32_t message) {
+        const bool graphReleased = !form->MediaControl && !form->BasicAudio && !form->MediaPosition;
+        if (message == NotifyIconHost::NIM_DELETE)
+            gone << (graphReleased ? QStringLiteral("graph") : QString()) << QStringLiteral("icon");
+    };
+    QObject::connect(about, &QObject::destroyed, [&] { gone << QStringLiteral("about box"); });
+    QObject::connect(&form->playlistWindow(), &QObject::destroyed, [&] { gone << QStringLiteral("playlist"); });
+    WindowHidden mainWindowHidden([&] { gone << QStringLiteral("main window"); });
+    form->installEventFilter(&mainWindowHidden);
 
     form->mnuExit->trigger();
-    EXPECT_FALSE(form->MediaControl || form->BasicAudio || form->MediaPosition);
     EXPECT_EQ(tray.messages().last(), NotifyIconHost::NIM_DELETE);
-    EXPECT_TRUE(about.isNull());
-    EXPECT_FALSE(form->hasPlaylistWindow());
-    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(gone,
+              QStringList({QStringLiteral("graph"), QStringLiteral("icon"), QStringLiteral("about box"),
+                           QStringLiteral("playlist"), QStringLiteral("main window")}));
     EXPECT_EQ(exit.count(), 1);
 }

@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <functional>
+
 // A notification area that records every call, and sends activity on an icon
 // as a test tells it to.
 class FakeNotifyIconHost final : public NotifyIconHost
@@ -20,6 +22,8 @@ public:
     bool notifyIcon(std::uint32_t message, QByteArrayView data) override
     {
         calls.append({message, data.toByteArray()});
+        if (onCall)
+            onCall(message);
         return result;
     }
     bool isAvailable() const override { return available; }
@@ -46,6 +50,7 @@ public:
     }
 
     QList<Call> calls;
+    std::function<void(std::uint32_t message)> onCall;
     bool result = true;
     bool available = true;
 };
