@@ -5,7 +5,6 @@
 #include "Line.h"
 #include "MessageReporter.h"
 #include "ProgramLauncher.h"
-#include "Units.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -61,18 +60,6 @@ QString hexValue(const QByteArray &data)
     return QLatin1String("&h") + (digits.isEmpty() ? QStringLiteral("0") : digits.toUpper()); // no bytes: zero
 }
 
-template<typename Control> Control *placed(Control *control, const runtime::FormObject &form, const QString &name)
-{
-    control->setObjectName(name);
-    runtime::applyControlProperties(control, runtime::controlBlock(form, name));
-    return control;
-}
-
-QString textOf(const runtime::FormObject &form, const QString &control, const QString &name)
-{
-    return runtime::controlBlock(form, control).properties.ReadProperty(name).toString();
-}
-
 } // namespace
 
 frmAbout::frmAbout(const QString &applicationTitle)
@@ -105,24 +92,20 @@ void frmAbout::buildFromForm()
     if (!userFormError.isEmpty())
         m_reporter->showMessage(this, m_title, userFormError, runtime::MessageReporter::Icon::Warning);
 
-    const runtime::PropertyBag &bag = form.properties;
-    setWindowTitle(bag.ReadProperty(QStringLiteral("Caption")).toString());
-    const QVariant font = bag.ReadProperty(QStringLiteral("Font"));
-    if (font.canConvert<QFont>())
-        setFont(font.value<QFont>());
-    setFixedSize(runtime::Units::twipsToPixelsX(bag.ReadProperty(QStringLiteral("ClientWidth"), 4095).toDouble()),
-                 runtime::Units::twipsToPixelsY(bag.ReadProperty(QStringLiteral("ClientHeight"), 3555).toDouble()));
+    const runtime::FaceBuilder face(form);
+    face.applyWindowProperties(this);
+    setFixedSize(face.clientSize(4095, 3555));
 
     const QString caption = QStringLiteral("Caption");
     const auto label = [&](const QString &name) {
-        auto *control = placed(new QLabel(textOf(form, name, caption), this), form, name);
+        auto *control = face.place(new QLabel(face.text(name, caption), this), name);
         control->setTextFormat(Qt::PlainText);
         control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         control->setWordWrap(true);
         return control;
     };
     const auto button = [&](const QString &name) {
-        auto *control = placed(new QPushButton(textOf(form, name, caption), this), form, name);
+        auto *control = face.place(new QPushButton(face.text(name, caption), this), name);
         // Enter presses the button that has the focus.
         control->setAutoDefault(true);
         return control;
@@ -132,9 +115,8 @@ void frmAbout::buildFromForm()
     lblTitle = label(QStringLiteral("lblTitle"));
     lblVersion = label(QStringLiteral("lblVersion"));
     const QString text1 = QStringLiteral("Text1");
-    Text1 = placed(new QPlainTextEdit(textOf(form, text1, QStringLiteral("Text")), this), form, text1);
-    Text1->setReadOnly(
-        runtime::controlBlock(form, text1).properties.ReadProperty(QStringLiteral("Locked"), false).toBool());
+    Text1 = face.place(new QPlainTextEdit(face.text(text1, QStringLiteral("Text")), this), text1);
+    Text1->setReadOnly(face.block(text1).properties.ReadProperty(QStringLiteral("Locked"), false).toBool());
     Text1->setAccessibleName(QStringLiteral("Keyboard hint"));
     // Lines wrap at the box's width, as in a multi-line text box without scroll bars.
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -8,45 +8,27 @@
 #include "GraphicalButton.h"
 #include "MessageReporter.h"
 #include "NotifyIconHost.h"
-#include "SavedValue.h"
 #include "ShellIcon.h"
-#include "Units.h"
 #include "dtVisualScrollBar.h"
 
 #include <QMenu>
 
-using runtime::Units;
-
-namespace {
-
-QString textOf(const runtime::FormObject &block)
-{
-    return block.properties.ReadProperty(QStringLiteral("Text")).toString();
-}
-
-} // namespace
-
 void Form1::buildFace(const runtime::FormObject &form)
 {
     setObjectName(QStringLiteral("Form1"));
-    const runtime::PropertyBag &props = form.properties;
+    const runtime::FaceBuilder face(form);
     runtime::applyControlProperties(this, form);
-    resize(Units::twipsToPixelsX(
-               runtime::savedNumber(props.ReadProperty(QStringLiteral("ClientWidth"), 6000)).value_or(6000)),
-           Units::twipsToPixelsY(
-               runtime::savedNumber(props.ReadProperty(QStringLiteral("ClientHeight"), 5100)).value_or(5100)));
-    const QVariant icon = props.ReadProperty(QStringLiteral("Icon"));
+    resize(face.clientSize(6000, 5100));
+    const QVariant icon = form.properties.ReadProperty(QStringLiteral("Icon"));
     if (icon.canConvert<runtime::Picture>())
         setWindowIcon(QIcon(QPixmap::fromImage(icon.value<runtime::Picture>().image())));
 
-    const auto block = [&form](const char *name) -> const runtime::FormObject & {
-        return runtime::controlBlock(form, QString::fromLatin1(name));
+    const auto block = [&face](const char *name) -> const runtime::FormObject & {
+        return face.block(QString::fromLatin1(name));
     };
 
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1 = face.place(new QWidget(this), QStringLiteral("Picture1"));
     Picture1->setAccessibleName(QStringLiteral("Video"));
-    runtime::applyControlProperties(Picture1, block("Picture1"));
 
     const auto makeLabel = [&](const char *name) {
         auto *label = new runtime::ChangeLabel(this);
@@ -112,10 +94,10 @@ void Form1::buildFace(const runtime::FormObject &form)
     // The balance bar lies where the video goes once the window is laid out: no user ever sees it.
     H2->hide();
 
-    Text1.setText(textOf(block("Text1")));
-    Text2.setText(textOf(block("Text2")));
-    Text3.setText(textOf(block("Text3")));
-    Text4.setText(textOf(block("Text4")));
+    Text1.setText(face.text(QStringLiteral("Text1"), QStringLiteral("Text")));
+    Text2.setText(face.text(QStringLiteral("Text2"), QStringLiteral("Text")));
+    Text3.setText(face.text(QStringLiteral("Text3"), QStringLiteral("Text")));
+    Text4.setText(face.text(QStringLiteral("Text4"), QStringLiteral("Text")));
 
     Timer1.setTimerType(Qt::PreciseTimer);
     runtime::applyTimerProperties(Timer1, block("Timer1"));
@@ -127,7 +109,7 @@ void Form1::buildFace(const runtime::FormObject &form)
     // The icon goes into the notification area as it reads its saved Visible.
     ShellIcon1->ReadProperties(block("ShellIcon1").properties);
 
-    mnuPopup = runtime::menuFrom(form, QStringLiteral("mnuPopup"), this);
+    mnuPopup = face.menu(QStringLiteral("mnuPopup"), this);
     const auto item = [this](const char *name) {
         return mnuPopup->findChild<QAction *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
     };

@@ -11,7 +11,6 @@
 #include "MessageReporter.h"
 #include "PathNames.h"
 #include "PlaylistFile.h"
-#include "SavedValue.h"
 #include "Units.h"
 
 #include <QDir>
@@ -31,18 +30,6 @@ namespace {
 constexpr QLatin1String DefaultPlaylistName("Default.pls");
 constexpr QLatin1String MessageTitle("KAVEL Playlist");
 
-QString caption(const runtime::FormObject &block)
-{
-    return block.properties.ReadProperty(QStringLiteral("Caption")).toString();
-}
-
-template<typename Control> Control *placed(Control *control, const runtime::FormObject &form, const QString &name)
-{
-    control->setObjectName(name);
-    runtime::applyControlProperties(control, runtime::controlBlock(form, name));
-    return control;
-}
-
 // The stand-in fonts are wider than the old system's; a caption that no longer
 // fits its place gets a smaller size rather than losing its end.
 void fitCaption(QLabel *label)
@@ -52,14 +39,6 @@ void fitCaption(QLabel *label)
            && font.pointSizeF() > 6.0)
         font.setPointSizeF(font.pointSizeF() - 0.25);
     label->setFont(font);
-}
-
-QTimer *timerFrom(const runtime::FormObject &form, const QString &name, QObject *parent)
-{
-    auto *timer = new QTimer(parent);
-    timer->setObjectName(name);
-    runtime::applyTimerProperties(*timer, runtime::controlBlock(form, name));
-    return timer;
 }
 
 QAction *menuItem(const QMenu *menu, const QString &name)
@@ -114,50 +93,41 @@ void frmWrite::buildFromForm()
     if (!userFormError.isEmpty())
         report(userFormError);
 
-    const runtime::PropertyBag &bag = form.properties;
-    setWindowTitle(bag.ReadProperty(QStringLiteral("Caption")).toString());
-    const QVariant font = bag.ReadProperty(QStringLiteral("Font"));
-    if (font.canConvert<QFont>())
-        setFont(font.value<QFont>());
-    setFixedSize(runtime::Units::twipsToPixelsX(
-                     runtime::savedNumber(bag.ReadProperty(QStringLiteral("ClientWidth"), 6000)).value_or(6000)),
-                 runtime::Units::twipsToPixelsY(
-                     runtime::savedNumber(bag.ReadProperty(QStringLiteral("ClientHeight"), 3525)).value_or(3525)));
-
-    const auto text = [&form](const QString &name) {
-        return runtime::controlBlock(form, name).properties.ReadProperty(QStringLiteral("Text")).toString();
+    const runtime::FaceBuilder face(form);
+    face.applyWindowProperties(this);
+    setFixedSize(face.clientSize(6000, 3525));
+    const auto text = [&face](const QString &name) {
+        return face.text(name, QStringLiteral("Text"));
     };
-    const auto captionOf = [&form](const QString &name) {
-        return caption(runtime::controlBlock(form, name));
+    const auto caption = [&face](const QString &name) {
+        return face.text(name, QStringLiteral("Caption"));
     };
 
-    Text1 = placed(new QLineEdit(text(QStringLiteral("Text1")), this), form, QStringLiteral("Text1"));
+    Text1 = face.place(new QLineEdit(text(QStringLiteral("Text1")), this), QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Playlist file"));
-    Command1 = placed(new QPushButton(captionOf(QStringLiteral("Command1")), this), form, QStringLiteral("Command1"));
-    Command2 = placed(new QPushButton(captionOf(QStringLiteral("Command2")), this), form, QStringLiteral("Command2"));
-    Label2 = placed(new QLabel(captionOf(QStringLiteral("Label2")), this), form, QStringLiteral("Label2"));
+    Command1 = face.place(new QPushButton(caption(QStringLiteral("Command1")), this), QStringLiteral("Command1"));
+    Command2 = face.place(new QPushButton(caption(QStringLiteral("Command2")), this), QStringLiteral("Command2"));
+    Label2 = face.place(new QLabel(caption(QStringLiteral("Label2")), this), QStringLiteral("Label2"));
     fitCaption(Label2);
-    Dir1 = placed(new playlist::DirList(this), form, QStringLiteral("Dir1"));
+    Dir1 = face.place(new playlist::DirList(this), QStringLiteral("Dir1"));
     Dir1->setAccessibleName(QStringLiteral("Folders"));
-    File1 = placed(new playlist::FileList(this), form, QStringLiteral("File1"));
+    File1 = face.place(new playlist::FileList(this), QStringLiteral("File1"));
     File1->setAccessibleName(QStringLiteral("Files"));
-    File1->setPattern(runtime::controlBlock(form, QStringLiteral("File1"))
-                          .properties.ReadProperty(QStringLiteral("Pattern"))
-                          .toString());
-    Drive1 = placed(new playlist::DriveList(this), form, QStringLiteral("Drive1"));
+    File1->setPattern(face.text(QStringLiteral("File1"), QStringLiteral("Pattern")));
+    Drive1 = face.place(new playlist::DriveList(this), QStringLiteral("Drive1"));
     Drive1->setAccessibleName(QStringLiteral("Drives"));
-    Text3 = placed(new QLineEdit(text(QStringLiteral("Text3")), this), form, QStringLiteral("Text3"));
+    Text3 = face.place(new QLineEdit(text(QStringLiteral("Text3")), this), QStringLiteral("Text3"));
     Text3->setAccessibleName(QStringLiteral("Selected entry"));
-    List1 = placed(new playlist::ListBox(this), form, QStringLiteral("List1"));
+    List1 = face.place(new playlist::ListBox(this), QStringLiteral("List1"));
     List1->setAccessibleName(QStringLiteral("Playlist"));
 
-    Timer1 = timerFrom(form, QStringLiteral("Timer1"), this);
-    Timer2 = timerFrom(form, QStringLiteral("Timer2"), this);
+    Timer1 = face.timer(QStringLiteral("Timer1"), this);
+    Timer2 = face.timer(QStringLiteral("Timer2"), this);
 
-    mnuFile = runtime::menuFrom(form, QStringLiteral("mnuFile"), this);
+    mnuFile = face.menu(QStringLiteral("mnuFile"), this);
     mnuRem = menuItem(mnuFile, QStringLiteral("mnuRem"));
     mnuClear = menuItem(mnuFile, QStringLiteral("mnuClear"));
-    mnuClr = runtime::menuFrom(form, QStringLiteral("mnuClr"), this);
+    mnuClr = face.menu(QStringLiteral("mnuClr"), this);
     mnuClear2 = menuItem(mnuClr, QStringLiteral("mnuClear2"));
 }
 

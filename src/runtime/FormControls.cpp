@@ -115,4 +115,36 @@ const FormObject &controlBlock(const FormObject &form, const QString &controlNam
     return block ? *block : empty;
 }
 
+QString FaceBuilder::text(const QString &control, const QString &property) const
+{
+    return block(control).properties.ReadProperty(property).toString();
+}
+
+QTimer *FaceBuilder::timer(const QString &name, QObject *parent) const
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(name);
+    applyTimerProperties(*timer, block(name));
+    return timer;
+}
+
+void FaceBuilder::applyWindowProperties(QWidget *window) const
+{
+    const PropertyBag &bag = m_form.properties;
+    window->setWindowTitle(bag.ReadProperty(QStringLiteral("Caption")).toString());
+    const QVariant font = bag.ReadProperty(QStringLiteral("Font"));
+    if (font.canConvert<QFont>())
+        window->setFont(font.value<QFont>());
+}
+
+QSize FaceBuilder::clientSize(double defaultWidthTwips, double defaultHeightTwips) const
+{
+    const PropertyBag &bag = m_form.properties;
+    const auto twips = [&bag](const char *key, double fallback) {
+        return savedNumber(bag.ReadProperty(QLatin1String(key), fallback)).value_or(fallback);
+    };
+    return {Units::twipsToPixelsX(twips("ClientWidth", defaultWidthTwips)),
+            Units::twipsToPixelsY(twips("ClientHeight", defaultHeightTwips))};
+}
+
 } // namespace runtime

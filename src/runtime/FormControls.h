@@ -3,6 +3,7 @@
 
 #include "FormFile.h"
 
+#include <QSize>
 #include <QString>
 
 class QMenu;
@@ -38,5 +39,38 @@ QMenu *menuFrom(const FormObject &form, const QString &menuName, QWidget *parent
 // The block of the named control, or an empty block (all defaults) when the
 // form does not carry one.
 const FormObject &controlBlock(const FormObject &form, const QString &controlName);
+
+// What a window reads from its form to build its face: its own caption, font and size, and its
+// controls placed, with their texts, timers and menus.
+class FaceBuilder
+{
+public:
+    explicit FaceBuilder(const FormObject &form)
+        : m_form(form)
+    {
+    }
+
+    const FormObject &block(const QString &control) const { return controlBlock(m_form, control); }
+    // A saved property of a control ("Caption", "Text", "Pattern") as text.
+    QString text(const QString &control, const QString &property) const;
+
+    // The control named after its block, placed and styled as the block says.
+    template<typename Control> Control *place(Control *control, const QString &name) const
+    {
+        control->setObjectName(name);
+        applyControlProperties(control, block(name));
+        return control;
+    }
+    QTimer *timer(const QString &name, QObject *parent) const;
+    QMenu *menu(const QString &name, QWidget *parent) const { return menuFrom(m_form, name, parent); }
+
+    // The window's Caption and Font.
+    void applyWindowProperties(QWidget *window) const;
+    // The window's ClientWidth and ClientHeight in pixels; the defaults are twips.
+    QSize clientSize(double defaultWidthTwips, double defaultHeightTwips) const;
+
+private:
+    const FormObject &m_form;
+};
 
 } // namespace runtime
