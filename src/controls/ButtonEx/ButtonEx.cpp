@@ -157,6 +157,14 @@ void ButtonEx::setEnabled(std::int16_t NewValue)
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
+void ButtonEx::followOwnEnabledState()
+{
+    // Only the widget's own setting counts: a disabled container leaves the property alone.
+    const std::int16_t own = runtime::toBoolean(!testAttribute(Qt::WA_ForceDisabled));
+    if (own != m_enabled)
+        setEnabled(own);
+}
+
 void ButtonEx::setForeColor(OleColor NewValue)
 {
     m_foreColor = NewValue;

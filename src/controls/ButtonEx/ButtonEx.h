@@ -52,7 +52,10 @@ public:
     void setBackColor(runtime::OleColor NewValue);
     const QString &Caption() const { return m_caption; }
     void setCaption(const QString &NewValue);
+    // The widget's own enabled state, whichever setter changes it: a 16-bit boolean picks this
+    // one, a bool QWidget's.
     std::int16_t Enabled() const { return m_enabled; }
+    using QWidget::setEnabled;
     void setEnabled(std::int16_t NewValue);
     runtime::OleColor ForeColor() const { return m_foreColor; }
     void setForeColor(runtime::OleColor NewValue);
@@ -125,6 +128,7 @@ protected:
 
 private:
     void redraw() { DrawButton(m_currentState); }
+    void followOwnEnabledState();
     void updateAccessKey();
     void applyCursor();
     void nameChanged();

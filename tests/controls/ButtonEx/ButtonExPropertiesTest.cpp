@@ -4,6 +4,7 @@
 #include "FormFile.h"
 
 #include <QFile>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,24 @@ TEST(ButtonExProperties, OnlyDisplayAsDefaultChangesTheFocusLook)
     EXPECT_TRUE(button.FocusShown());
     button.setDisplayAsDefault(false);
     EXPECT_FALSE(button.FocusShown());
+}
+
+TEST(ButtonExProperties, EnabledFollowsTheWidgetsOwnStateAndNotItsContainers)
+{
+    QWidget container;
+    auto *button = new ButtonEx(&container);
+    QSignalSpy changed(button, &ButtonEx::propertyChanged);
+    // As any widget: through a QWidget pointer, with a bool.
+    static_cast<QWidget *>(button)->setEnabled(false);
+    EXPECT_EQ(button->Enabled(), runtime::False);
+    EXPECT_EQ(changed.count(), 1);
+    button->setEnabled(true);
+    EXPECT_EQ(button->Enabled(), runtime::True);
+    // A disabled container leaves the button's own property as it is.
+    container.setEnabled(false);
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(button->Enabled(), runtime::True);
+    EXPECT_EQ(changed.count(), 2);
 }
 
 TEST(ButtonExPersistence, AllDefaultsWriteNoKeys)
