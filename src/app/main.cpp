@@ -9,6 +9,7 @@
 #include "MpvGraph.h"
 #include "NotifyIconHost.h"
 #include "Picture.h"
+#include "PlayerInput.h"
 #include "RunOnlySettings.h"
 #include "SingleInstance.h"
 #ifdef Q_OS_UNIX
@@ -128,6 +129,8 @@ int main(int argc, char **argv)
     Form1 form([engines](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost, engines); },
                trayHost.get());
     form.setHotKeys(hotKeys.get());
+    // Space, the arrows, the wheel, Esc, F and a double click on the picture.
+    const PlayerInput keysAndMouse(form);
     QObject::connect(&form, &Form1::exitRequested, &app, &QCoreApplication::quit);
 #ifdef Q_OS_UNIX
     // Asked to end by a signal, the player ends as its Exit command ends it: icon removed, engine shut down.
