@@ -45,6 +45,14 @@ Only one player runs at a time; a second one leaves the first untouched.
   --version    show the version and exit
 
 A file named --help or --version opens as ./--help or ./--version.
+
+Keys in the main window and in full screen:
+  Space        pause, or play when paused or stopped
+  Right, Left  seek 5 seconds forward or back
+  Up, Down     volume up or down by 2.5 dB (also the wheel over the picture)
+  F            full screen on and off (also a double click on the picture)
+  Esc          leave full screen
+  Alt+Enter    full screen on and off, from any program
 )";
 
 // The two requests a user may make of the program without starting it. Only a command line
