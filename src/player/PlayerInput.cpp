@@ -97,9 +97,12 @@ bool PlayerInput::keyPressed(const QKeyEvent &key)
     // Alt with the arrows belongs to the global keys; any other modifier leaves the key alone.
     if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
+    // A toggle held down acts once, not on and off for as long as the key repeats.
+    const bool repeated = key.isAutoRepeat();
     switch (key.key()) {
     case Qt::Key_Space:
-        playOrPause();
+        if (!repeated)
+            playOrPause();
         return true;
     case Qt::Key_Right:
         seek(1);
@@ -119,7 +122,8 @@ bool PlayerInput::keyPressed(const QKeyEvent &key)
         m_form.ToggleFS();
         return true;
     case Qt::Key_F:
-        m_form.ToggleFS();
+        if (!repeated)
+            m_form.ToggleFS();
         return true;
     default:
         return false;

@@ -9,6 +9,7 @@
 #include "dtVisualScrollBar.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -144,14 +145,18 @@ TEST_F(PlayerInputTest, KeysThatAreNotThePlayersHereDoNothing)
         QWidget *target;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
+        bool repeated;
     } rows[] = {
-        {"Esc in the window", form.get(), Qt::Key_Escape, Qt::NoModifier},
-        {"Space in the playlist window", form->playlistWindow().List1, Qt::Key_Space, Qt::NoModifier},
-        {"Alt+Up, a global key", form.get(), Qt::Key_Up, Qt::AltModifier},
+        {"Esc in the window", form.get(), Qt::Key_Escape, Qt::NoModifier, false},
+        {"Space in the playlist window", form->playlistWindow().List1, Qt::Key_Space, Qt::NoModifier, false},
+        {"Alt+Up, a global key", form.get(), Qt::Key_Up, Qt::AltModifier, false},
+        {"Space held down", form.get(), Qt::Key_Space, Qt::NoModifier, true},
+        {"F held down", form.get(), Qt::Key_F, Qt::NoModifier, true},
     };
     for (const auto &row : rows) {
         graphs.log.clear();
-        QTest::keyClick(row.target, row.key, row.modifiers);
+        QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, QString(), row.repeated);
+        QApplication::sendEvent(row.target, &press);
         EXPECT_EQ(callsOf(1), QStringList()) << row.input;
     }
     EXPECT_FALSE(form->FullScreen);
