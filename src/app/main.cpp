@@ -9,6 +9,7 @@
 #include "MpvGraph.h"
 #include "NotifyIconHost.h"
 #include "Picture.h"
+#include "PlayerInput.h"
 #include "RunOnlySettings.h"
 #include "SingleInstance.h"
 #ifdef Q_OS_UNIX
@@ -44,6 +45,14 @@ Only one player runs at a time; a second one leaves the first untouched.
   --version    show the version and exit
 
 A file named --help or --version opens as ./--help or ./--version.
+
+Keys in the main window and in full screen:
+  Space        pause, or play when paused or stopped
+  Right, Left  seek 5 seconds forward or back
+  Up, Down     volume up or down by 2.5 dB (also the wheel over the picture)
+  F            full screen on and off (also a double click on the picture)
+  Esc          leave full screen
+  Alt+Enter    full screen on and off, from any program
 )";
 
 // The two requests a user may make of the program without starting it. Only a command line
@@ -128,6 +137,8 @@ int main(int argc, char **argv)
     Form1 form([engines](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost, engines); },
                trayHost.get());
     form.setHotKeys(hotKeys.get());
+    // Space, the arrows, the wheel, Esc, F and a double click on the picture.
+    const PlayerInput keysAndMouse(form);
     QObject::connect(&form, &Form1::exitRequested, &app, &QCoreApplication::quit);
 #ifdef Q_OS_UNIX
     // Asked to end by a signal, the player ends as its Exit command ends it: icon removed, engine shut down.

@@ -67,6 +67,9 @@ public:
     frmWrite &playlistWindow();
     bool hasPlaylistWindow() const { return m_playlistWindow != nullptr; }
 
+    // Whether a file is being opened, while which the user's input waits.
+    bool isOpening() const { return m_opening; }
+
     void setHotKeys(GlobalHotKeys *hotKeys) { m_hotKeys = hotKeys; }
     // Where the playlist window reports what it could not do.
     void setMessageReporter(runtime::MessageReporter *reporter);

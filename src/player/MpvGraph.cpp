@@ -3,6 +3,7 @@
 
 #include "MpvAudio.h"
 #include "MpvEngine.h"
+#include "PointerHider.h"
 #include "ResponsiveWait.h"
 #include "VideoSurface.h"
 
@@ -460,6 +461,7 @@ bool MpvGraph::SetFullScreenMode(bool fullScreen)
     window->showFullScreen();
     layout->addWidget(surface());
     surface()->show();
+    new PointerHider(window.get());
     m_fullScreenWindow = std::move(window);
     return true;
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "MprisClient.h"
 #include "PlayerProcess.h"
 #include "SessionBus.h"
 
@@ -19,10 +20,6 @@
 // controls, on the player as a user runs it.
 
 namespace {
-
-const QString ServiceName = QStringLiteral("org.mpris.MediaPlayer2.kavel-player");
-const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
-const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 
 // A window that drags a file out as soon as it is pressed, as a file manager does, and
 // steers the pointer while the drag runs: over the target until the target takes it, then lets go.
@@ -71,27 +68,6 @@ private:
     QString m_path;
     QPoint m_target;
 };
-
-// The desktop's calls, answered while the test's event loop runs.
-QDBusMessage callPlayer(const QDBusConnection &bus, const QString &interface, const QString &method,
-                        const QVariantList &arguments = {})
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(ServiceName, ObjectPath, interface, method);
-    message.setArguments(arguments);
-    const QDBusPendingCall pending = bus.asyncCall(message);
-    waitFor([&] { return pending.isFinished(); });
-    return pending.isFinished() ? pending.reply() : QDBusMessage();
-}
-
-QVariant playerProperty(const QDBusConnection &bus, const QString &name)
-{
-    return callPlayer(bus, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                      {PlayerInterface, name})
-        .arguments()
-        .value(0)
-        .value<QDBusVariant>()
-        .variant();
-}
 
 QString titlePlaying(const QDBusConnection &bus)
 {
