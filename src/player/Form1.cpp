@@ -134,7 +134,7 @@ void Form1::CleanUp()
     MediaControl.reset();
     BasicAudio.reset();
     MediaPosition.reset();
-    followTheClock();
+    m_clockBeat.follow();
     Q_EMIT playbackChanged();
 }
 
@@ -179,7 +179,7 @@ void Form1::openMedia()
         const QScopedValueRollback opening(m_opening, true);
         runOpeningSequence();
     }
-    followTheClock();
+    m_clockBeat.follow();
     if (std::exchange(m_exitPending, false))
         QMetaObject::invokeMethod(this, &Form1::exitProgram, Qt::QueuedConnection);
 }
@@ -192,13 +192,13 @@ void Form1::runOpeningSequence()
     BasicAudio = graph;
     MediaPosition = graph;
     VideoWindow = graph; // drops the last reference to the previous graph
-    followTheClock();
+    m_clockBeat.follow();
     if (!graph)
         return;
 
     graph->setChangeListener([form = QPointer(this)] {
         if (form) {
-            form->wakeTheClock();
+            form->m_clockBeat.wake();
             Q_EMIT form->playbackChanged();
         }
     });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ClockBeat.h"
 #include "MediaGraph.h"
 
 #include "ChangeLabel.h"
@@ -8,7 +9,6 @@
 #include "FormFile.h"
 #include "MessageReporter.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -143,8 +143,6 @@ private:
     void buildFace(const runtime::FormObject &form);
     void connectHandlers();
     void registerHotKeys();
-    void followTheClock();
-    void wakeTheClock();
     void tickTheClock();
     void placeCentred(double topFactor);
     void setWindowGeometry(const QRect &proposed);
@@ -196,8 +194,9 @@ private:
     bool m_clockWritesTheBar = false;
     // Whether the form runs its clock at all.
     bool m_clockEnabled = false;
-    QElapsedTimer m_sinceTick;
-    bool m_tickQueued = false;
+    ClockBeat m_clockBeat {Timer1, [this] {
+                               return MediaPosition && m_clockEnabled && !m_opening;
+                           }};
     // The bars' validation messages, of which none is shown once the user asked to leave.
     class BarMessages final : public runtime::MessageReporter
     {

@@ -9,41 +9,6 @@
 
 #include <QScopedValueRollback>
 
-void Form1::followTheClock()
-{
-    // Without a graph every tick's reads fail and nothing happens, and a file that opens is read
-    // once it is open: the clock rests meanwhile.
-    if (MediaPosition && m_clockEnabled && !m_opening)
-        Timer1.start();
-    else
-        Timer1.stop();
-}
-
-void Form1::wakeTheClock()
-{
-    if (Timer1.isActive() || m_tickQueued)
-        return;
-    // Changes that come faster than the clock's beat are read by one tick.
-    if (m_sinceTick.isValid() && m_sinceTick.elapsed() < Timer1.interval()) {
-        followTheClock();
-        return;
-    }
-    // A beat has passed since the last tick: this change is read in the same turn of the event
-    // loop, without a wake-up of its own a beat later. Not from inside the graph's report, though:
-    // what a tick sets off (an end of file, the next entry) may drop that graph.
-    m_tickQueued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_tickQueued = false;
-            if (m_opening)
-                followTheClock();
-            else if (MediaPosition && m_clockEnabled)
-                tickTheClock();
-        },
-        Qt::QueuedConnection);
-}
-
 void Form1::tickTheClock()
 {
     Timer1_Timer();
@@ -54,10 +19,6 @@ void Form1::Timer1_Timer()
 {
     if (!MediaPosition || m_opening)
         return;
-    // What a tick writes follows from the graph's readings and the bar alone, and both tell of
-    // every change: until one comes, the next tick would read and write what this one did.
-    Timer1.stop();
-    m_sinceTick.start();
     if (const std::optional<double> position = MediaPosition->CurrentPosition()) {
         if (const auto value = runtime::cLng(*position)) {
             const QScopedValueRollback writing(m_clockWritesTheBar, true);

@@ -102,7 +102,7 @@ void Form1::buildFace(const runtime::FormObject &form)
     Timer1.setTimerType(Qt::PreciseTimer);
     runtime::applyTimerProperties(Timer1, block("Timer1"));
     m_clockEnabled = Timer1.isActive();
-    followTheClock();
+    m_clockBeat.follow();
 
     ShellIcon1 = new ShellIcon(m_trayHost, this);
     ShellIcon1->setObjectName(QStringLiteral("ShellIcon1"));
@@ -132,7 +132,7 @@ void Form1::buildFace(const runtime::FormObject &form)
 
 void Form1::connectHandlers()
 {
-    connect(&Timer1, &QTimer::timeout, this, &Form1::tickTheClock);
+    connect(&m_clockBeat, &ClockBeat::tick, this, &Form1::tickTheClock);
     connect(&Text2, &runtime::ChangeText::Change, this, [this] { Label3->setCaption(Text2.text()); });
     connect(&Text3, &runtime::ChangeText::Change, this, [this] { Label4->setCaption(Text3.text()); });
     connect(&Text1, &runtime::ChangeText::Change, this, &Form1::Text1_Change);
@@ -145,7 +145,7 @@ void Form1::connectHandlers()
     connect(H1, &dtVisualScrollBar::Change, this, [this] {
         // Any move but the clock's own is one that the next tick puts back.
         if (!m_clockWritesTheBar)
-            wakeTheClock();
+            m_clockBeat.wake();
     });
     connect(V1, &dtVisualScrollBar::Scroll, this, &Form1::V1_Scroll);
     connect(H2, &dtVisualScrollBar::Change, this, &Form1::H2_Change);
