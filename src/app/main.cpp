@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "GlRendererProbe.h"
 #include "GlobalHotKeys.h"
+#include "GpuDevices.h"
 #include "KeepScreenAwake.h"
 #include "MprisService.h"
 #include "MpvEngine.h"
@@ -103,10 +104,11 @@ int main(int argc, char **argv)
     }
 
     // The GL the display offers decides how the picture is drawn. Asked now, while the process
-    // has no threads to fork with, the answer is there by the time the first file opens.
+    // has no threads to fork with, the answer is there by the time the first file opens. Without a
+    // graphics device GL is software: there is nothing to ask.
     const QString namedOutput = qEnvironmentVariable("KAVEL_VIDEO_OUTPUT");
     std::optional<GlRendererProbe> glProbe;
-    if (!videoOutputNamed(namedOutput))
+    if (!videoOutputNamed(namedOutput) && hasGpuDevice())
         glProbe.emplace();
 
     // The video window is native; its siblings need not be.
@@ -132,7 +134,8 @@ int main(int argc, char **argv)
         glProbe->collectWhenDone();
     // One engine plays file after file, each graph handing it on to the next.
     const auto engines = std::make_shared<MpvEnginePool>([&namedOutput, &glProbe] {
-        return chooseVideoOutput(namedOutput, [&glProbe] { return glProbe->renderer(GlProbeTimeoutMs); });
+        return chooseVideoOutput(namedOutput,
+                                 [&glProbe] { return glProbe ? glProbe->renderer(GlProbeTimeoutMs) : std::nullopt; });
     });
     Form1 form([engines](QWidget *videoHost) { return std::make_shared<MpvGraph>(videoHost, engines); },
                trayHost.get());
