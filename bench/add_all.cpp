@@ -3,11 +3,11 @@
 // and presses "Add All", and prints how long the list takes to take them all
 // and be painted.
 
-#include "DirList.h"
-#include "FileList.h"
-#include "ListBox.h"
 #include "ShownWindow.h"
-#include "frmWrite.h"
+#include "playlist/DirList.h"
+#include "playlist/FileList.h"
+#include "playlist/ListBox.h"
+#include "playlist/frmWrite.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

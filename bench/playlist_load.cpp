@@ -3,10 +3,10 @@
 // main window does for a playlist on its command line, and prints how long it
 // takes until the list has been laid out and painted.
 
-#include "ListBox.h"
-#include "PlaylistFile.h"
 #include "ShownWindow.h"
-#include "frmWrite.h"
+#include "playlist/ListBox.h"
+#include "playlist/PlaylistFile.h"
+#include "playlist/frmWrite.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

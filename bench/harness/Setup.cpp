@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Setup.h"
 
-#include "EngineOptions.h"
+#include "player/EngineOptions.h"
 
 #include <QProcess>
 #include <QRegularExpression>

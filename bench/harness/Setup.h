@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "VideoOutput.h"
+#include "player/VideoOutput.h"
 
 #include <QRect>
 #include <QSize>

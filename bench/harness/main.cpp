@@ -7,8 +7,8 @@
 
 #include "Bench.h"
 #include "Figures.h"
-#include "GlRendererProbe.h"
-#include "VideoOutput.h"
+#include "platform/GlRendererProbe.h"
+#include "player/VideoOutput.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmAbout.h"
 
-#include "FormControls.h"
-#include "Line.h"
-#include "MessageReporter.h"
-#include "ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
+#include "runtime/FormControls.h"
+#include "runtime/Line.h"
+#include "runtime/MessageReporter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

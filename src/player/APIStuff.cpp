@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "APIStuff.h"
 
-#include "Nearest.h"
+#include "runtime/Nearest.h"
 
 platform::LResult AspectWindowProc(AspectState &state, platform::MessageId uMsg, platform::WParam wParam,
                                    platform::LParam lParam)

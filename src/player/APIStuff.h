@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "WindowProcedure.h"
+#include "platform/WindowProcedure.h"
 
 #include <cstdint>
 

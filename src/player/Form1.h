@@ -4,10 +4,10 @@
 #include "ClockBeat.h"
 #include "MediaGraph.h"
 
-#include "ChangeLabel.h"
-#include "ChangeText.h"
-#include "FormFile.h"
-#include "MessageReporter.h"
+#include "runtime/ChangeLabel.h"
+#include "runtime/ChangeText.h"
+#include "runtime/FormFile.h"
+#include "runtime/MessageReporter.h"
 
 #include <QPointer>
 #include <QTimer>

@@ -4,8 +4,8 @@
 #include "Form1.h"
 
 #include "FormatTime.h"
-#include "Nearest.h"
-#include "dtVisualScrollBar.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "runtime/Nearest.h"
 
 #include <QScopedValueRollback>
 

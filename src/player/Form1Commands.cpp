@@ -3,10 +3,10 @@
 #include "Form1.h"
 
 #include "Form1_p.h"
-#include "MessageReporter.h"
-#include "ShellIcon.h"
-#include "frmAbout.h"
-#include "frmWrite.h"
+#include "controls/ShellIcon/ShellIcon.h"
+#include "dialogs/frmAbout.h"
+#include "playlist/frmWrite.h"
+#include "runtime/MessageReporter.h"
 
 #include <QCursor>
 #include <QMenu>

@@ -2,14 +2,14 @@
 // The main window's face, built from its form file, and the wiring of its controls.
 #include "Form1.h"
 
-#include "ButtonEx.h"
-#include "FileDrop.h"
-#include "FormControls.h"
-#include "GraphicalButton.h"
-#include "MessageReporter.h"
-#include "NotifyIconHost.h"
-#include "ShellIcon.h"
-#include "dtVisualScrollBar.h"
+#include "controls/ButtonEx/ButtonEx.h"
+#include "controls/ShellIcon/ShellIcon.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "platform/NotifyIconHost.h"
+#include "runtime/FileDrop.h"
+#include "runtime/FormControls.h"
+#include "runtime/GraphicalButton.h"
+#include "runtime/MessageReporter.h"
 
 #include <QMenu>
 

@@ -3,17 +3,17 @@
 // and moving it by its title.
 #include "Form1.h"
 
-#include "ButtonEx.h"
 #include "Form1_p.h"
 #include "MainWindowProcedures.h"
-#include "Nearest.h"
-#include "NotifyIconHost.h"
-#include "ShellIcon.h"
-#include "Units.h"
 #include "VideoFit.h"
-#include "WindowManagerHints.h"
-#include "dtVisualScrollBar.h"
-#include "frmWrite.h"
+#include "controls/ButtonEx/ButtonEx.h"
+#include "controls/ShellIcon/ShellIcon.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "platform/NotifyIconHost.h"
+#include "platform/WindowManagerHints.h"
+#include "playlist/frmWrite.h"
+#include "runtime/Nearest.h"
+#include "runtime/Units.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScreenSaverInhibitor.h"
+#include "platform/ScreenSaverInhibitor.h"
 
 #include <QDBusConnection>
 #include <QObject>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowProcedures.h"
 
-#include "WindowManagerHints.h"
+#include "platform/WindowManagerHints.h"
 
 #include <utility>
 

@@ -4,7 +4,7 @@
 #include "APIStuff.h"
 #include "modHotKey.h"
 
-#include "WindowProcedure.h"
+#include "platform/WindowProcedure.h"
 
 #include <QRect>
 

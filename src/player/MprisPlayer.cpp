@@ -3,10 +3,10 @@
 
 #include "Form1.h"
 
-#include "GraphicalButton.h"
-#include "Nearest.h"
-#include "PathNames.h"
-#include "dtVisualScrollBar.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "runtime/GraphicalButton.h"
+#include "runtime/Nearest.h"
+#include "runtime/PathNames.h"
 
 #include <QDBusMessage>
 #include <QFileInfo>

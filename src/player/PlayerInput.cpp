@@ -2,8 +2,8 @@
 #include "PlayerInput.h"
 
 #include "Form1.h"
-#include "GraphicalButton.h"
-#include "dtVisualScrollBar.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "runtime/GraphicalButton.h"
 
 #include <QApplication>
 #include <QChildEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VideoFit.h"
 
-#include "Nearest.h"
+#include "runtime/Nearest.h"
 
 #include <cmath>
 

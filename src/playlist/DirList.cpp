@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DirList.h"
 
-#include "ListDblClick.h"
+#include "runtime/ListDblClick.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DriveList.h"
 
-#include "PathNames.h"
+#include "runtime/PathNames.h"
 
 #include <QDir>
 #include <QSignalBlocker>

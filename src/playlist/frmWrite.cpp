@@ -3,15 +3,15 @@
 
 #include "DirList.h"
 #include "DriveList.h"
-#include "FileDrop.h"
 #include "FileList.h"
-#include "FormControls.h"
 #include "ListBox.h"
-#include "ListDblClick.h"
-#include "MessageReporter.h"
-#include "PathNames.h"
 #include "PlaylistFile.h"
-#include "Units.h"
+#include "runtime/FileDrop.h"
+#include "runtime/FormControls.h"
+#include "runtime/ListDblClick.h"
+#include "runtime/MessageReporter.h"
+#include "runtime/PathNames.h"
+#include "runtime/Units.h"
 
 #include <QDir>
 #include <QFileInfo>

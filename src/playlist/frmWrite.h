@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ChangeText.h"
+#include "runtime/ChangeText.h"
 
 #include <QHash>
 #include <QWidget>

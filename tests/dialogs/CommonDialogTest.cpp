@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommonDialog.h"
+#include "dialogs/CommonDialog.h"
 
 #include "QtPrinters.h"
 

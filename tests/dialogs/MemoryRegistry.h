@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <QByteArray>
 #include <QHash>

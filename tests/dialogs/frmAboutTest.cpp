@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frmAbout.h"
+#include "dialogs/frmAbout.h"
 
-#include "Line.h"
 #include "MemoryRegistry.h"
 #include "QtPrinters.h"
 #include "RecordingLauncher.h"
 #include "RecordingReporter.h"
 #include "ScopedEnvironment.h"
 #include "WaitFor.h"
+#include "runtime/Line.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "HostileMedia.h"
 #include "PlayerProcess.h"
 
-#include "PathNames.h"
+#include "runtime/PathNames.h"
 
 #include <QElapsedTimer>
 

@@ -2,8 +2,8 @@
 // The file dialogs' Filter on any text: it reads back as set but for trailing
 // bars, and lists one "Description (patterns)" entry per pair that has a pattern.
 
-#include "CommonDialog.h"
 #include "FuzzSupport.h"
+#include "dialogs/CommonDialog.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,13 +3,13 @@
 // file and the line; what it read writes out and reads back the same; and
 // every block applies to a control, a timer and a menu whatever it holds.
 
-#include "FormControls.h"
-#include "FormFile.h"
 #include "FuzzSupport.h"
-#include "Nearest.h"
-#include "Picture.h"
-#include "SavedValue.h"
-#include "Units.h"
+#include "runtime/FormControls.h"
+#include "runtime/FormFile.h"
+#include "runtime/Nearest.h"
+#include "runtime/Picture.h"
+#include "runtime/SavedValue.h"
+#include "runtime/Units.h"
 
 #include <QApplication>
 #include <QFont>

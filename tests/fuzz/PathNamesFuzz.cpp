@@ -3,8 +3,8 @@
 // a folder (and a path), the rest a name.
 
 #include "FuzzSupport.h"
-#include "PathNames.h"
-#include "PlaylistFile.h"
+#include "playlist/PlaylistFile.h"
+#include "runtime/PathNames.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 // back as it was but for trailing spaces.
 
 #include "FuzzSupport.h"
-#include "PlaylistFile.h"
+#include "playlist/PlaylistFile.h"
 
 #include <QDir>
 #include <QFile>

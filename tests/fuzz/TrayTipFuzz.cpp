@@ -3,8 +3,8 @@
 // notification area reads; and that record read from any bytes.
 
 #include "FuzzSupport.h"
-#include "NotifyIconData.h"
-#include "NotifyIconDataA.h"
+#include "controls/ShellIcon/NotifyIconData.h"
+#include "platform/NotifyIconDataA.h"
 
 #include <QHash>
 #include <QStringDecoder>

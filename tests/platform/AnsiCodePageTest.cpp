@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AnsiCodePage.h"
+#include "platform/AnsiCodePage.h"
 
 #include "QtPrinters.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GlobalHotKeys.h"
+#include "platform/GlobalHotKeys.h"
 
 #include <QGuiApplication>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GlRendererProbe.h"
-#include "GlX11.h"
+#include "platform/GlRendererProbe.h"
 #include "ScopedEnvironment.h"
 #include "WaitFor.h"
+#include "platform/GlX11.h"
 
 #include <QDir>
 #include <QFile>

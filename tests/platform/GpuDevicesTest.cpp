@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GpuDevices.h"
+#include "platform/GpuDevices.h"
 
 #include <QDir>
 #include <QFile>

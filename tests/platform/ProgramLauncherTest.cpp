@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
 
 #include "WaitFor.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScreenSaverInhibitor.h"
+#include "platform/ScreenSaverInhibitor.h"
 
 #include "ScreenSaverStandIn.h"
 #include "WaitFor.h"

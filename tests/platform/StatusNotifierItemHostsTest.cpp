@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StatusNotifierItemHosts.h"
+#include "platform/StatusNotifierItemHosts.h"
 
 #include "StatusNotifierWatcher.h"
 #include "WaitFor.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StatusNotifierItem.h"
+#include "platform/StatusNotifierItem.h"
 
 #include "QtPrinters.h"
 #include "StatusNotifierWatcher.h"

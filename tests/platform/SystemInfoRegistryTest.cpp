@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SystemInfoRegistry.h"
+#include "platform/SystemInfoRegistry.h"
 
 #include "QtPrinters.h"
 #include "ScopedEnvironment.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IconRecord.h"
-#include "SystemTrayHost.h"
+#include "platform/SystemTrayHost.h"
 
 #include "StatusNotifierWatcher.h"
 #include "WaitFor.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SystemTrayHost.h"
+#include "platform/SystemTrayHost.h"
 #include "IconRecord.h"
-#include "NotifyIconDataA.h"
+#include "platform/NotifyIconDataA.h"
 
 #include "QtPrinters.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TrayActivations.h"
+#include "platform/TrayActivations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowProcedure.h"
+#include "platform/WindowProcedure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowManagerHints.h"
+#include "platform/WindowManagerHints.h"
 
 #include "Desktop.h"
 #include "QtPrinters.h"

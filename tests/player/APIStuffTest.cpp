@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "APIStuff.h"
+#include "player/APIStuff.h"
 
 #include <gtest/gtest.h>
 

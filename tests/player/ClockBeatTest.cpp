@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ClockBeat.h"
+#include "player/ClockBeat.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>

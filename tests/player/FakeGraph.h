@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "MediaGraph.h"
-#include "ResponsiveWait.h"
+#include "player/MediaGraph.h"
+#include "player/ResponsiveWait.h"
 
 #include <QStringList>
 #include <QTimer>

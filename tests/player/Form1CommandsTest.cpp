@@ -4,11 +4,11 @@
 #include "QtPrinters.h"
 #include "WaitFor.h"
 
-#include "ButtonEx.h"
-#include "GlobalHotKeys.h"
-#include "GraphicalButton.h"
-#include "ShellIcon.h"
-#include "frmAbout.h"
+#include "controls/ButtonEx/ButtonEx.h"
+#include "controls/ShellIcon/ShellIcon.h"
+#include "dialogs/frmAbout.h"
+#include "platform/GlobalHotKeys.h"
+#include "runtime/GraphicalButton.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "QtPrinters.h"
 #include "WaitFor.h"
 
-#include "ButtonEx.h"
+#include "controls/ButtonEx/ButtonEx.h"
 
 #include <QProcess>
 #include <QTest>

@@ -5,9 +5,9 @@
 #include "FakeNotifyIconHost.h"
 #include "RecordingReporter.h"
 
-#include "Form1.h"
-#include "ListBox.h"
-#include "frmWrite.h"
+#include "player/Form1.h"
+#include "playlist/ListBox.h"
+#include "playlist/frmWrite.h"
 
 #include <QFile>
 #include <QTemporaryDir>

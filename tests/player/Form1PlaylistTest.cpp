@@ -3,8 +3,8 @@
 #include "QtPrinters.h"
 #include "WaitFor.h"
 
-#include "ButtonEx.h"
-#include "GraphicalButton.h"
+#include "controls/ButtonEx/ButtonEx.h"
+#include "runtime/GraphicalButton.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 #include "QtPrinters.h"
 #include "WaitFor.h"
 
-#include "ButtonEx.h"
-#include "GraphicalButton.h"
-#include "dtVisualScrollBar.h"
+#include "controls/ButtonEx/ButtonEx.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "runtime/GraphicalButton.h"
 
 #include <QScreen>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormatTime.h"
-#include "VideoFit.h"
+#include "player/FormatTime.h"
+#include "player/VideoFit.h"
 
 #include <gtest/gtest.h>
 

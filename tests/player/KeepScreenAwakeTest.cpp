@@ -4,8 +4,8 @@
 #include "ScreenSaverStandIn.h"
 #include "WaitFor.h"
 
-#include "GraphicalButton.h"
-#include "KeepScreenAwake.h"
+#include "player/KeepScreenAwake.h"
+#include "runtime/GraphicalButton.h"
 
 #include <functional>
 

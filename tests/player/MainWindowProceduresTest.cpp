@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainWindowProcedures.h"
+#include "player/MainWindowProcedures.h"
 
 #include "QtPrinters.h"
 
-#include "WindowManagerHints.h"
+#include "platform/WindowManagerHints.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -3,9 +3,9 @@
 #include "QtPrinters.h"
 #include "WaitFor.h"
 
-#include "GraphicalButton.h"
-#include "MprisService.h"
-#include "dtVisualScrollBar.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "player/MprisService.h"
+#include "runtime/GraphicalButton.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

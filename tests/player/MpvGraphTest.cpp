@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MpvGraph.h"
+#include "player/MpvGraph.h"
 #include "HostileMedia.h"
-#include "MpvAudio.h"
-#include "MpvEngine.h"
 #include "WaitFor.h"
+#include "player/MpvAudio.h"
+#include "player/MpvEngine.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,10 +3,10 @@
 #include "QtPrinters.h"
 #include "WaitFor.h"
 
-#include "ButtonEx.h"
-#include "GraphicalButton.h"
-#include "PlayerInput.h"
-#include "dtVisualScrollBar.h"
+#include "controls/ButtonEx/ButtonEx.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "player/PlayerInput.h"
+#include "runtime/GraphicalButton.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WaitFor.h"
 
-#include "PointerHider.h"
+#include "player/PointerHider.h"
 
 #include <QApplication>
 #include <QMouseEvent>

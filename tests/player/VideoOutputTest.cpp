@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VideoOutput.h"
+#include "player/VideoOutput.h"
 
 #include <gtest/gtest.h>
 

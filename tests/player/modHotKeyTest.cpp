@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "modHotKey.h"
+#include "player/modHotKey.h"
 
 #include <QString>
 #include <QStringList>

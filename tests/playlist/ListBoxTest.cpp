@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListBox.h"
+#include "playlist/ListBox.h"
 #include "QtPrinters.h"
 
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlaylistFile.h"
+#include "playlist/PlaylistFile.h"
 #include "QtPrinters.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 
 #include "QtPrinters.h"
 #include "RecordingReporter.h"
-#include "frmWrite.h"
+#include "playlist/frmWrite.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowFixture.h"
 
-#include "DirList.h"
-#include "DriveList.h"
-#include "FileList.h"
-#include "ListBox.h"
-#include "Units.h"
 #include "WaitFor.h"
+#include "playlist/DirList.h"
+#include "playlist/DriveList.h"
+#include "playlist/FileList.h"
+#include "playlist/ListBox.h"
+#include "runtime/Units.h"
 
 #include <QContextMenuEvent>
 #include <QElapsedTimer>

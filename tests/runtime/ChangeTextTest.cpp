@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChangeText.h"
-#include "ChangeLabel.h"
+#include "runtime/ChangeText.h"
+#include "runtime/ChangeLabel.h"
 
 #include <QSignalSpy>
 

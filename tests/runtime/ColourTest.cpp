@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Colour.h"
+#include "runtime/Colour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileDrop.h"
+#include "runtime/FileDrop.h"
 #include "DragAndDrop.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormFile.h"
-#include "FormControls.h"
-#include "Picture.h"
+#include "runtime/FormFile.h"
+#include "runtime/FormControls.h"
+#include "runtime/Picture.h"
 
 #include <QDirIterator>
 #include <QFile>

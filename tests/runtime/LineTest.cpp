@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Line.h"
+#include "runtime/Line.h"
 
-#include "FormFile.h"
+#include "runtime/FormFile.h"
 
 #include <QImage>
 #include <QPalette>

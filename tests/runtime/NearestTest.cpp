@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Nearest.h"
+#include "runtime/Nearest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PathNames.h"
+#include "runtime/PathNames.h"
 
 #include <QDir>
 

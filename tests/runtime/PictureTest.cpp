@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Picture.h"
+#include "runtime/Picture.h"
 
 #include <QVariant>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PropertyBag.h"
-#include "Picture.h"
+#include "runtime/PropertyBag.h"
+#include "runtime/Picture.h"
 
 #include <QFont>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ResizableBorder.h"
+#include "runtime/ResizableBorder.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SavedValue.h"
-#include "Nearest.h"
+#include "runtime/SavedValue.h"
+#include "runtime/Nearest.h"
 
 #include <gtest/gtest.h>
 

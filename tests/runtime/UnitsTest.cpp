@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Units.h"
+#include "runtime/Units.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "NotifyIconDataA.h"
-#include "NotifyIconHost.h"
+#include "platform/NotifyIconDataA.h"
+#include "platform/NotifyIconHost.h"
 
 #include <QList>
 

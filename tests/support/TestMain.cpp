@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FontSubstitutes.h"
+#include "runtime/FontSubstitutes.h"
 
 #include <QApplication>
 

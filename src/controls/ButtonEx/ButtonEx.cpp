@@ -3,9 +3,9 @@
 
 #include "AccessKey.h"
 #include "ButtonExAccessible.h"
-#include "Nearest.h"
-#include "SavedValue.h"
-#include "Units.h"
+#include "runtime/Nearest.h"
+#include "runtime/SavedValue.h"
+#include "runtime/Units.h"
 
 #include <QAccessible>
 #include <QApplication>

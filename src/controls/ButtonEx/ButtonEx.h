@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Colour.h"
 #include "FaceFont.h"
-#include "Nearest.h"
-#include "Picture.h"
-#include "PropertyBag.h"
 #include "Surface.h"
+#include "runtime/Colour.h"
+#include "runtime/Nearest.h"
+#include "runtime/Picture.h"
+#include "runtime/PropertyBag.h"
 
 #include <QImage>
 #include <QTimer>

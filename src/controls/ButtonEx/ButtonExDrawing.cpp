@@ -3,8 +3,8 @@
 
 #include "CaptionText.h"
 #include "EdgeDrawing.h"
-#include "Nearest.h"
 #include "SurfaceGraphics.h"
+#include "runtime/Nearest.h"
 
 #include <QPainter>
 

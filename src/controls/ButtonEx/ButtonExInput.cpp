@@ -2,7 +2,7 @@
 #include "ButtonEx.h"
 
 #include "InputCodes.h"
-#include "Units.h"
+#include "runtime/Units.h"
 
 #include <QCursor>
 #include <QEnterEvent>

@@ -2,7 +2,7 @@
 #include "CaptionText.h"
 
 #include "AccessKey.h"
-#include "Colour.h"
+#include "runtime/Colour.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EdgeDrawing.h"
 
-#include "Colour.h"
+#include "runtime/Colour.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FaceFont.h"
 
-#include "FontSubstitutes.h"
+#include "runtime/FontSubstitutes.h"
 
 #include <QStringList>
 

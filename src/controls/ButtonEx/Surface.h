@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Colour.h"
-#include "Picture.h"
+#include "runtime/Colour.h"
+#include "runtime/Picture.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NotifyIconData.h"
 
-#include "AnsiCodePage.h"
+#include "platform/AnsiCodePage.h"
 
 void NotifyIconData::setTip(const QString &text)
 {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellIcon.h"
 
-#include "NotifyIconHost.h"
-#include "PropertyBag.h"
 #include "SystemMenu.h"
-#include "Units.h"
+#include "platform/NotifyIconHost.h"
+#include "runtime/PropertyBag.h"
+#include "runtime/Units.h"
 
 #include <QCursor>
 #include <QPainter>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Nearest.h"
 #include "NotifyIconData.h"
-#include "Picture.h"
+#include "runtime/Nearest.h"
+#include "runtime/Picture.h"
 
 #include <QPointer>
 #include <QTimer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScrollBarBox.h"
 
-#include "Units.h"
+#include "runtime/Units.h"
 
 #include <QPainter>
 

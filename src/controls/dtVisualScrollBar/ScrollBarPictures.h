@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Picture.h"
+#include "runtime/Picture.h"
 
 // The built-in skin of a new scroll bar: a raised thumb and four arrow buttons,
 // drawn in the desktop's classic grey at the sizes the layout expects

@@ -4,7 +4,7 @@
 #include "ScrollBarAccessible.h"
 #include "ScrollBarBox.h"
 #include "ScrollBarPictures.h"
-#include "Units.h"
+#include "runtime/Units.h"
 
 #include <QAccessible>
 #include <QEvent>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Colour.h"
-#include "MessageReporter.h"
-#include "Picture.h"
+#include "runtime/Colour.h"
+#include "runtime/MessageReporter.h"
+#include "runtime/Picture.h"
 
 #include <QWidget>
 

@@ -3,7 +3,7 @@
 
 #include "ScrollBarBox.h"
 #include "ScrollBarGeometry.h"
-#include "Units.h"
+#include "runtime/Units.h"
 
 #include <QMouseEvent>
 

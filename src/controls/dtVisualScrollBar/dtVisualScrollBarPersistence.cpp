@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dtVisualScrollBar.h"
 
-#include "Nearest.h"
-#include "PropertyBag.h"
-#include "SavedValue.h"
 #include "ScrollBarBox.h"
+#include "runtime/Nearest.h"
+#include "runtime/PropertyBag.h"
+#include "runtime/SavedValue.h"
 
 #include <algorithm>
 #include <cmath>

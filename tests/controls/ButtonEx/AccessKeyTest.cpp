@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AccessKey.h"
+#include "controls/ButtonEx/AccessKey.h"
 
 #include <gtest/gtest.h>
 

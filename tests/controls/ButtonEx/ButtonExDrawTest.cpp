@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ButtonExTestSupport.h"
 
-#include "EdgeDrawing.h"
+#include "controls/ButtonEx/EdgeDrawing.h"
 
 #include <QElapsedTimer>
 #include <QFontMetrics>

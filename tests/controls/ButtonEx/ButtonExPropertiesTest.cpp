@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ButtonExTestSupport.h"
 
-#include "FormFile.h"
+#include "runtime/FormFile.h"
 
 #include <QFile>
 #include <QSignalSpy>

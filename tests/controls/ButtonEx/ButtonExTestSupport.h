@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ButtonEx.h"
+#include "controls/ButtonEx/ButtonEx.h"
 
 #include <QImage>
 #include <QPalette>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FaceFont.h"
+#include "controls/ButtonEx/FaceFont.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SurfaceGraphics.h"
+#include "controls/ButtonEx/SurfaceGraphics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellIconTestSupport.h"
 
-#include "FormFile.h"
-#include "PropertyBag.h"
-#include "SystemMenu.h"
-#include "Units.h"
 #include "WaitFor.h"
+#include "controls/ShellIcon/SystemMenu.h"
+#include "runtime/FormFile.h"
+#include "runtime/PropertyBag.h"
+#include "runtime/Units.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

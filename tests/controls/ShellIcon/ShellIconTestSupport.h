@@ -3,7 +3,7 @@
 
 #include "FakeNotifyIconHost.h"
 #include "QtPrinters.h"
-#include "ShellIcon.h"
+#include "controls/ShellIcon/ShellIcon.h"
 
 #include <QStringList>
 

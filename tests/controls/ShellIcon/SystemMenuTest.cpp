@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SystemMenu.h"
+#include "controls/ShellIcon/SystemMenu.h"
 #include "FakeNotifyIconHost.h"
-#include "ShellIcon.h"
+#include "controls/ShellIcon/ShellIcon.h"
 
 #include <QAction>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScrollBarGeometry.h"
+#include "controls/dtVisualScrollBar/ScrollBarGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "RecordingReporter.h"
-#include "ScrollBarBox.h"
-#include "Units.h"
-#include "dtVisualScrollBar.h"
+#include "controls/dtVisualScrollBar/ScrollBarBox.h"
+#include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
+#include "runtime/Units.h"
 
 #include <QList>
 #include <QSignalSpy>

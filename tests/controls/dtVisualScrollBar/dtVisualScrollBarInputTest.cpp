@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PropertyBag.h"
 #include "ScrollBarTestSupport.h"
+#include "runtime/PropertyBag.h"
 
 #include <QAccessible>
 #include <QTest>

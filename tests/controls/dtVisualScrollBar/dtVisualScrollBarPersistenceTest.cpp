@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormFile.h"
-#include "PropertyBag.h"
 #include "ScrollBarTestSupport.h"
+#include "runtime/FormFile.h"
+#include "runtime/PropertyBag.h"
 
 #include <QFile>
 #include <QTest>
