@@ -65,8 +65,10 @@ void MpvEngine::onWakeup(void *engine)
     auto *self = static_cast<MpvEngine *>(engine);
     if (self->m_drainQueued.exchange(true))
         return;
-    QMetaObject::invokeMethod(
-        &self->m_eventContext, [self] { self->drainEvents(); }, Qt::QueuedConnection);
+    const auto drain = [self] {
+        self->drainEvents();
+    };
+    QMetaObject::invokeMethod(&self->m_eventContext, drain, Qt::QueuedConnection);
 }
 
 void MpvEngine::drainEvents()
@@ -92,8 +94,10 @@ void MpvEngine::reset()
     }
     // A stopped engine closes its sound output, and opening it again for the next file
     // means probing every sound system there is.
-    QMetaObject::invokeMethod(
-        &m_eventContext, [this] { stopWhileIdle(); }, Qt::QueuedConnection);
+    const auto stop = [this] {
+        stopWhileIdle();
+    };
+    QMetaObject::invokeMethod(&m_eventContext, stop, Qt::QueuedConnection);
 }
 
 void MpvEngine::stopWhileIdle()
