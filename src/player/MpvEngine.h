@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <atomic>
 #include <cstdint>
@@ -16,7 +17,6 @@
 
 struct mpv_handle;
 struct mpv_event;
-class QWidget;
 class VideoSurface;
 
 // Gives a new engine the program's options (EngineOptions.h) and those of its video output, and
