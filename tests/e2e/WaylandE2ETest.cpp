@@ -10,11 +10,25 @@
 
 namespace {
 
-// The picture of one window. XWayland keeps no picture of its root window, where Xvfb keeps
-// the whole screen's, so the window is asked for its own.
+// The picture of one window, asked of the window itself: XWayland keeps no picture of its root
+// window, where Xvfb keeps the whole screen's (and where Qt's grab reads).
 QImage windowShot(const QString &window)
 {
-    return QGuiApplication::primaryScreen()->grabWindow(window.toULongLong()).toImage();
+    const desktop::Connection connection = desktop::connect();
+    xcb_connection_t *c = connection.get();
+    const auto id = xcb_window_t(window.toUInt());
+    const desktop::Reply<xcb_get_geometry_reply_t> size {xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr),
+                                                         &std::free};
+    if (!size)
+        return {};
+    const desktop::Reply<xcb_get_image_reply_t> image {
+        xcb_get_image_reply(c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, id, 0, 0, size->width, size->height, ~0U),
+                            nullptr),
+        &std::free};
+    // 32 bits a pixel in a true-colour visual of depth 24: the pixels as QImage's RGB32 holds them.
+    if (!image || image->depth != 24 || xcb_get_image_data_length(image.get()) != int(size->width) * size->height * 4)
+        return {};
+    return QImage(xcb_get_image_data(image.get()), size->width, size->height, QImage::Format_RGB32).copy();
 }
 
 // Whether the window's area shows the moving picture.
