@@ -104,8 +104,11 @@ void MpvGraph::handleEvent(const mpv_event &event)
         m_fileStarted = true;
         break;
     case MPV_EVENT_FILE_LOADED:
+        // The video output may have been set up before the file was loaded (mpv 0.40 does so).
         if (m_load == Load::Loading && !fileHasVideo(handle()))
             finishLoading(true);
+        else
+            finishVideoLoading();
         break;
     case MPV_EVENT_VIDEO_RECONFIG:
         finishVideoLoading();
@@ -204,8 +207,10 @@ void MpvGraph::followHalfSeconds()
 
 void MpvGraph::finishVideoLoading()
 {
-    // Until the new file starts, the engine still reports the one it replaces.
-    if (m_load != Load::Loading || !m_fileStarted)
+    // Until the new file starts, the engine still reports the one it replaces. A file without
+    // video has a configured output too, with force-window, and mpv 0.40 reports the window's
+    // size as the display size there: only a video track's output counts.
+    if (m_load != Load::Loading || !m_fileStarted || !fileHasVideo(handle()))
         return;
     // The engine takes the host window's mapping for its own window's and then never
     // maps the window it draws into: its output is set up before an owner can show
