@@ -50,8 +50,9 @@ bool readFlag(mpv_handle *handle, const char *name)
 
 bool fileHasVideo(mpv_handle *handle)
 {
-    char *track = mpv_get_property_string(handle, "vid");
-    const bool has = track && qstrcmp(track, "no") != 0;
+    // A video track chosen: until the engine has chosen, "vid" reads "auto".
+    char *track = mpv_get_property_string(handle, "current-tracks/video/id");
+    const bool has = track != nullptr;
     mpv_free(track);
     return has;
 }
@@ -104,11 +105,8 @@ void MpvGraph::handleEvent(const mpv_event &event)
         m_fileStarted = true;
         break;
     case MPV_EVENT_FILE_LOADED:
-        // The video output may have been set up before the file was loaded (mpv 0.40 does so).
         if (m_load == Load::Loading && !fileHasVideo(handle()))
             finishLoading(true);
-        else
-            finishVideoLoading();
         break;
     case MPV_EVENT_VIDEO_RECONFIG:
         finishVideoLoading();
