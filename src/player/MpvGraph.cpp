@@ -215,9 +215,11 @@ void MpvGraph::finishVideoLoading()
     // the surface, or the picture would stay black for the whole file.
     if (!readFlag(handle(), "vo-configured"))
         return;
-    // The display size, so an anamorphic picture reads with its shown proportions.
-    m_width = readInt(handle(), "dwidth");
-    m_height = readInt(handle(), "dheight");
+    // The display size of the decoded picture, so an anamorphic picture reads with its shown
+    // proportions. Not the output's (dwidth): mpv 0.40 gives its forced window's 960x540 there
+    // until the first frame is in.
+    m_width = readInt(handle(), "video-params/dw");
+    m_height = readInt(handle(), "video-params/dh");
     if (m_width > 0 && m_height > 0)
         finishLoading(true);
 }
