@@ -50,8 +50,10 @@ bool bringAbout(Slot &slot)
     if (slot.what.state == State::Paused) {
         QElapsedTimer since;
         since.start();
-        if (!waitForLook(
-                *slot.desk, [&] { return slot.subject->lookArea(); }, since, showsPicture, 20000))
+        const auto lookArea = [&] {
+            return slot.subject->lookArea();
+        };
+        if (!waitForLook(*slot.desk, lookArea, since, showsPicture, 20000))
             return false;
         slot.subject->pause();
         slot.area = slot.subject->lookArea();

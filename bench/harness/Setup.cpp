@@ -34,6 +34,8 @@ QStringList engineOptions(VideoOutput output)
     };
     for (const auto &[name, value] : kEngineOptions)
         add(name, value);
+    for (const LaterEngineOption &option : kLaterEngineOptions)
+        add(option.name, option.value);
     for (const auto &[name, value] : videoOutputOptions(output))
         add(name, value);
     return options;

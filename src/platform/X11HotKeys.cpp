@@ -181,8 +181,10 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
         if (!grabbed || modifiers != m_alt)
             return false;
         // Posted, not called: the receiver may run the event loop.
-        QMetaObject::invokeMethod(
-            this, [this, id = grabbed->id] { Q_EMIT hotKeyPressed(id); }, Qt::QueuedConnection);
+        const auto tell = [this, id = grabbed->id] {
+            Q_EMIT hotKeyPressed(id);
+        };
+        QMetaObject::invokeMethod(this, tell, Qt::QueuedConnection);
         return true;
     }
     case XCB_KEY_RELEASE: {

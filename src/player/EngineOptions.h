@@ -4,6 +4,8 @@
 // The options the player gives every engine, beside those of its video output (VideoOutput.h).
 // The benchmarks run bare mpv with the same ones.
 
+#include <mpv/client.h>
+
 // Nothing from the user's own engine configuration, no scripts and no input
 // handling of the engine's own: the program alone drives it.
 inline constexpr const char *kEngineOptions[][2] = {
@@ -18,8 +20,6 @@ inline constexpr const char *kEngineOptions[][2] = {
     {"input-vo-keyboard", "no"},
     // Else the engine's window swallows the clicks meant for the program.
     {"input-cursor", "no"},
-    // What is dropped on the picture goes to the program, which opens it as it opens any file.
-    {"drag-and-drop", "no"},
     // It sees no pointer motion without input-cursor, so it would hide the pointer for good.
     {"cursor-autohide", "no"},
     {"osc", "no"},
@@ -43,4 +43,17 @@ inline constexpr const char *kEngineOptions[][2] = {
     {"load-unsafe-playlists", "no"},
     {"demuxer-lavf-o", "protocol_whitelist=file"},
     {"audio-client-name", "KAVEL Player"},
+};
+
+// Options that only newer engines have, each with the first client API version
+// (mpv_client_api_version()) that takes it: an older engine goes without.
+struct LaterEngineOption {
+    const char *name;
+    const char *value;
+    unsigned long since;
+};
+inline constexpr LaterEngineOption kLaterEngineOptions[] = {
+    // What is dropped on the picture goes to the program, which opens it as it opens any file
+    // (mpv 0.37 on; mpv 0.35 has no such option).
+    {"drag-and-drop", "no", MPV_MAKE_VERSION(2, 2)},
 };

@@ -5,10 +5,31 @@
 #include "VideoSurface.h"
 
 #include <QMetaObject>
+#include <QtGlobal>
 
 #include <mpv/client.h>
 
 #include <algorithm>
+
+std::vector<std::string> setEngineOptions(mpv_handle *handle, VideoOutput output)
+{
+    std::vector<std::string> refused;
+    const auto set = [&](const char *name, const char *value) {
+        if (const int error = mpv_set_option_string(handle, name, value); error < 0) {
+            qWarning("The engine refuses its option %s=%s: %s", name, value, mpv_error_string(error));
+            refused.emplace_back(name);
+        }
+    };
+    for (const auto &[name, value] : kEngineOptions)
+        set(name, value);
+    for (const LaterEngineOption &option : kLaterEngineOptions) {
+        if (mpv_client_api_version() >= option.since)
+            set(option.name, option.value);
+    }
+    for (const auto &[name, value] : videoOutputOptions(output))
+        set(name, value);
+    return refused;
+}
 
 void MpvEngine::HandleDeleter::operator()(mpv_handle *handle) const
 {
@@ -27,12 +48,10 @@ MpvEngine::MpvEngine(QWidget *videoHost, VideoOutput output)
     std::unique_ptr<mpv_handle, HandleDeleter> handle(mpv_create());
     if (!handle)
         return; // e.g. a numeric locale other than "C": every operation fails from now on
-    for (const auto &[name, value] : kEngineOptions)
-        mpv_set_option_string(handle.get(), name, value);
-    for (const auto &[name, value] : videoOutputOptions(output))
-        mpv_set_option_string(handle.get(), name, value);
+    setEngineOptions(handle.get(), output);
     int64_t windowId = int64_t(m_surface->winId());
-    mpv_set_option(handle.get(), "wid", MPV_FORMAT_INT64, &windowId);
+    if (mpv_set_option(handle.get(), "wid", MPV_FORMAT_INT64, &windowId) < 0)
+        qWarning("The engine refuses the window to draw into");
     if (mpv_initialize(handle.get()) < 0)
         return;
     // The position in whole seconds, elapsed and remaining: what the clock shows changes only
@@ -65,8 +84,10 @@ void MpvEngine::onWakeup(void *engine)
     auto *self = static_cast<MpvEngine *>(engine);
     if (self->m_drainQueued.exchange(true))
         return;
-    QMetaObject::invokeMethod(
-        &self->m_eventContext, [self] { self->drainEvents(); }, Qt::QueuedConnection);
+    const auto drain = [self] {
+        self->drainEvents();
+    };
+    QMetaObject::invokeMethod(&self->m_eventContext, drain, Qt::QueuedConnection);
 }
 
 void MpvEngine::drainEvents()
@@ -94,8 +115,10 @@ void MpvEngine::reset()
     }
     // A stopped engine closes its sound output, and opening it again for the next file
     // means probing every sound system there is.
-    QMetaObject::invokeMethod(
-        &m_eventContext, [this] { stopWhileIdle(); }, Qt::QueuedConnection);
+    const auto stop = [this] {
+        stopWhileIdle();
+    };
+    QMetaObject::invokeMethod(&m_eventContext, stop, Qt::QueuedConnection);
 }
 
 void MpvEngine::stopWhileIdle()

@@ -5,18 +5,24 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 struct mpv_handle;
 struct mpv_event;
-class QWidget;
 class VideoSurface;
+
+// Gives a new engine the program's options (EngineOptions.h) and those of its video output, and
+// returns the names of those it refuses, each also told as a warning: an engine of another
+// version may have renamed or dropped one, and the program must not run unknowingly without it.
+std::vector<std::string> setEngineOptions(mpv_handle *handle, VideoOutput output);
 
 // One libmpv engine with the native window it draws into. Building an engine
 // and its video output for every file costs time, and memory that never

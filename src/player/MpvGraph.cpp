@@ -51,8 +51,9 @@ bool readFlag(mpv_handle *handle, const char *name)
 
 bool fileHasVideo(mpv_handle *handle)
 {
-    char *track = mpv_get_property_string(handle, "vid");
-    const bool has = track && qstrcmp(track, "no") != 0;
+    // A video track chosen: until the engine has chosen, "vid" reads "auto".
+    char *track = mpv_get_property_string(handle, "current-tracks/video/id");
+    const bool has = track != nullptr;
     mpv_free(track);
     return has;
 }
@@ -205,17 +206,21 @@ void MpvGraph::followHalfSeconds()
 
 void MpvGraph::finishVideoLoading()
 {
-    // Until the new file starts, the engine still reports the one it replaces.
-    if (m_load != Load::Loading || !m_fileStarted)
+    // Until the new file starts, the engine still reports the one it replaces. A file without
+    // video has a configured output too, with force-window, and mpv 0.40 reports the window's
+    // size as the display size there: only a video track's output counts.
+    if (m_load != Load::Loading || !m_fileStarted || !fileHasVideo(handle()))
         return;
     // The engine takes the host window's mapping for its own window's and then never
     // maps the window it draws into: its output is set up before an owner can show
     // the surface, or the picture would stay black for the whole file.
     if (!readFlag(handle(), "vo-configured"))
         return;
-    // The display size, so an anamorphic picture reads with its shown proportions.
-    m_width = readInt(handle(), "dwidth");
-    m_height = readInt(handle(), "dheight");
+    // The display size of the decoded picture, so an anamorphic picture reads with its shown
+    // proportions. Not the output's (dwidth): mpv 0.40 gives its forced window's 960x540 there
+    // until the first frame is in.
+    m_width = readInt(handle(), "video-params/dw");
+    m_height = readInt(handle(), "video-params/dh");
     if (m_width > 0 && m_height > 0)
         finishLoading(true);
 }

@@ -4,6 +4,7 @@
 #include "QtPrinters.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,15 @@ template<typename T> void whenShown(std::function<void(T *)> action)
     timer->start(10);
 }
 
+// The entry the list of file types shows. Asked of the list itself: what selectedNameFilter()
+// returns where the patterns are hidden differs between Qt 6.4 (the shown text) and 6.8 (the
+// whole filter).
+QString shownNameFilter(QFileDialog *dialog)
+{
+    const auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    return types ? types->currentText() : QString();
+}
+
 // As the user types it: a selection made in the list could still be undone by
 // the list's own filtering, which runs in the background.
 void typeFileName(QFileDialog *dialog, const QString &name)
@@ -67,7 +77,7 @@ void acceptFile(const QString &path, QString *nameFilterShown = nullptr, QString
 {
     whenShown<QFileDialog>([=](QFileDialog *dialog) {
         if (nameFilterShown)
-            *nameFilterShown = dialog->selectedNameFilter();
+            *nameFilterShown = shownNameFilter(dialog);
         if (titleShown)
             *titleShown = dialog->windowTitle();
         if (directoryShown)

@@ -46,6 +46,16 @@ public:
         }
     }
 
+    // Started as a Wayland session starts programs: WAYLAND_DISPLAY names the session (the
+    // test's own) and no platform is asked for, so the player chooses its own.
+    void useWaylandSession()
+    {
+        QProcessEnvironment env = process.processEnvironment();
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        process.setProcessEnvironment(env);
+    }
+
     // The player meets the desktop's services on this bus, not on the machine's.
     void useSessionBus(const QString &address)
     {

@@ -109,8 +109,10 @@ TEST_F(MainWindowProceduresTest, PendingEventsRunBeforeTheToggle)
         hints, [] { QCoreApplication::processEvents(); }, [this] { calls << QStringLiteral("toggle"); });
     window.installAspectProcedure();
     window.installHotKeyProcedure();
-    QMetaObject::invokeMethod(
-        qApp, [this] { calls << QStringLiteral("pending"); }, Qt::QueuedConnection);
+    const auto pending = [this] {
+        calls << QStringLiteral("pending");
+    };
+    QMetaObject::invokeMethod(qApp, pending, Qt::QueuedConnection);
     window.sendMessage(WM_HOTKEY, 2, 0);
     EXPECT_EQ(calls, QStringList({QStringLiteral("pending"), QStringLiteral("toggle")}));
 }

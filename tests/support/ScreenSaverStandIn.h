@@ -181,6 +181,12 @@ private:
         QString introspect(const QString &) const override { return {}; }
         bool handleMessage(const QDBusMessage &call, const QDBusConnection &connection) override
         {
+            // Qt 6.8 asks the portal for its properties on its own, for every program: not the
+            // player's calls, and no property of these services is played here.
+            if (call.interface() == QLatin1String("org.freedesktop.DBus.Properties")) {
+                connection.send(call.createErrorReply(QDBusError::UnknownInterface, QStringLiteral("not played here")));
+                return true;
+            }
             const QMutexLocker lock(&m_record.mutex);
             m_record.calls.append(Record::describe(call));
             if (m_record.holdBack && call.member() == QLatin1String("Inhibit"))

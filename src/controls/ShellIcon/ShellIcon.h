@@ -49,7 +49,9 @@ public:
     const runtime::Picture &Icon() const { return m_icon; }
     void setIcon(const runtime::Picture &New_Icon);
     std::int16_t Visible() const { return m_visible; }
-    // Shows or removes the icon; the control's own face is not concerned.
+    // Shows or removes the icon; the control's own face is not concerned. The widget's
+    // setVisible(bool) stays callable beside it: a 16-bit boolean picks this one, a bool the face's.
+    using QWidget::setVisible;
     void setVisible(std::int16_t New_Visible);
     std::int16_t SysMenu() const { return m_sysMenu; }
     void setSysMenu(std::int16_t New_SysMenu);
