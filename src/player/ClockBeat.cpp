@@ -34,8 +34,7 @@ void ClockBeat::wake()
         this,
         [this] {
             m_tickQueued = false;
-            if (m_readable())
-                beat();
+            beat();
         },
         Qt::QueuedConnection);
 }

@@ -148,12 +148,13 @@ void ButtonEx::hideEvent(QHideEvent *)
 
 void ButtonEx::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::EnabledChange)
+    if (event->type() == QEvent::EnabledChange) {
         followOwnEnabledState();
-    // A disabled face hears nothing of the pointer: the window system is asked instead.
-    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
-        m_pointer.reset();
-        pointerCheckDue();
+        // A disabled face hears nothing of the pointer: the window system is asked instead.
+        if (!isEnabled()) {
+            m_pointer.reset();
+            pointerCheckDue();
+        }
     }
     QWidget::changeEvent(event);
 }
