@@ -108,10 +108,15 @@ void MpvEngine::reset()
     m_idle = true;
     if (m_surface)
         m_surface->hide();
+    // Queued, as all the program's commands: the engine may still be busy with the last file,
+    // and the next graph's load must come after these.
     if (m_handle) {
-        mpv_set_property_string(m_handle.get(), "pause", "yes");
-        mpv_set_property_string(m_handle.get(), "volume", "100");
-        mpv_set_property_string(m_handle.get(), "af", "");
+        int paused = 1;
+        double fullVolume = 100;
+        const char *noFilters = "";
+        mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &paused);
+        mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &fullVolume);
+        mpv_set_property_async(m_handle.get(), 0, "af", MPV_FORMAT_STRING, &noFilters);
     }
     // A stopped engine closes its sound output, and opening it again for the next file
     // means probing every sound system there is.
@@ -127,7 +132,7 @@ void MpvEngine::stopWhileIdle()
         return;
     if (m_handle) {
         static const char *stop[] = {"stop", nullptr};
-        mpv_command(m_handle.get(), stop);
+        mpv_command_async(m_handle.get(), 0, stop);
     }
 }
 

@@ -244,10 +244,11 @@ void MpvGraph::finishLoading(bool success)
 void MpvGraph::stopEngine()
 {
     // A failed load must not go on in the background, e.g. with entries of a playlist the file turned out to be.
-    // Not queued: the engine runs a waiting command before the queued ones, so a queued stop could
-    // land after the next file's load and stop that one instead.
+    // Queued, never waited for: a file given up on is one the engine is still busy with. Every
+    // command that follows is queued too, and the engine runs its queue in order, so the stop
+    // lands before the next file's load (a waiting command would overtake it).
     static const char *stop[] = {"stop", nullptr};
-    mpv_command(handle(), stop);
+    mpv_command_async(handle(), 0, stop);
 }
 
 bool MpvGraph::RenderFile(const QString &path)
@@ -276,7 +277,9 @@ bool MpvGraph::RenderFile(const QString &path)
     }
     const QByteArray name = QFile::encodeName(file.absoluteFilePath());
     const char *load[] = {"loadfile", name.constData(), "replace", nullptr};
-    if (mpv_set_property_string(handle(), "pause", "yes") < 0 || mpv_command(handle(), load) < 0) {
+    int paused = 1;
+    if (mpv_set_property_async(handle(), 0, "pause", MPV_FORMAT_FLAG, &paused) < 0
+        || mpv_command_async(handle(), 0, load) < 0) {
         finishLoading(false);
         return false;
     }

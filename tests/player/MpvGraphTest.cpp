@@ -346,6 +346,23 @@ TEST_F(MpvGraphTest, NextGraphWaitsForRunAndThenPlays)
     EXPECT_EQ(next->State(), MediaGraph::GraphState::Running);
 }
 
+TEST_F(MpvGraphTest, TheStopOfAFailedFileLandsBeforeTheNextFilesLoad)
+{
+    // The failed file's engine is stopped by a queued command; the next file, taken up at once,
+    // must not be the one that stop ends.
+    for (const char *failing : {"text.avi", "zero.avi", "missing.avi"}) {
+        SCOPED_TRACE(failing);
+        {
+            MpvGraph failed(picture, engines);
+            failed.RenderFile(fixture(failing));
+        }
+        auto next = openInPicture("clip.avi");
+        ASSERT_TRUE(next->Run());
+        EXPECT_TRUE(waitFor([&] { return next->CurrentPosition().value_or(0) > 0.5; }));
+        EXPECT_EQ(next->State(), MediaGraph::GraphState::Running);
+    }
+}
+
 TEST_F(MpvGraphTest, EngineTakenAtOnceLoadsOverTheLastFileAndLeavesNoPictureOfIt)
 {
     const struct {
