@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ConnectionWarnings.h"
 #include "runtime/FontSubstitutes.h"
 
 #include <QApplication>
@@ -16,5 +17,6 @@ int main(int argc, char **argv)
     std::setlocale(LC_NUMERIC, "C");
     runtime::installFontSubstitutes();
     ::testing::InitGoogleTest(&argc, argv);
+    failTestsOnConnectionWarnings();
     return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QTest>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,6 +169,15 @@ TEST_F(InputTest, HandlersShareTheByReferenceParameters)
     QObject::connect(button, &ButtonEx::MouseDown, [&](short &, short &, float &x, float &) { seen = x; });
     QTest::mousePress(button, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_EQ(seen, 1.0f);
+
+    // A queued handler could not change them, and would not even be called: that fails the test.
+    bool queuedHandlerRan = false;
+    QObject::connect(button, &ButtonEx::MouseDown, button,
+                     [&](short &, short &, float &, float &) { queuedHandlerRan = true; }, Qt::QueuedConnection);
+    EXPECT_NONFATAL_FAILURE(QTest::mousePress(button, Qt::RightButton, Qt::NoModifier, QPoint(5, 5)),
+                            "Cannot queue arguments of type 'short&'");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(queuedHandlerRan);
 }
 
 TEST_F(InputTest, KeysArePassedOnAndSpaceDoesNotClick)
