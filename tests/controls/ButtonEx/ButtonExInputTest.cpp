@@ -172,8 +172,9 @@ TEST_F(InputTest, HandlersShareTheByReferenceParameters)
 
     // A queued handler could not change them, and would not even be called: that fails the test.
     bool queuedHandlerRan = false;
-    QObject::connect(button, &ButtonEx::MouseDown, button,
-                     [&](short &, short &, float &, float &) { queuedHandlerRan = true; }, Qt::QueuedConnection);
+    QObject::connect(
+        button, &ButtonEx::MouseDown, button, [&](short &, short &, float &, float &) { queuedHandlerRan = true; },
+        Qt::QueuedConnection);
     EXPECT_NONFATAL_FAILURE(QTest::mousePress(button, Qt::RightButton, Qt::NoModifier, QPoint(5, 5)),
                             "Cannot queue arguments of type 'short&'");
     QCoreApplication::processEvents();
