@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlayerProcess.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QToolTip>
 
 #include <csignal>
 #include <functional>
@@ -36,6 +38,33 @@ bool chooseFromTheEnd(const QString &icon, int above)
     return xdotool(keys);
 }
 
+// A tip with that text as this process draws it: the same toolkit, style and fonts as the player's.
+QImage tipShowing(const QString &text)
+{
+    QToolTip::showText(QPoint(0, 0), text);
+    QImage picture;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->inherits("QTipLabel"))
+            picture = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QToolTip::hideText();
+    return picture;
+}
+
+// Whether the screen shows that picture at the place, to within a few stray pixels.
+bool showsPicture(const QRect &place, const QImage &expected)
+{
+    const QImage shown = screenshot().copy(place).convertToFormat(QImage::Format_RGB32);
+    if (shown.size() != expected.size())
+        return false;
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            differing += qGray(shown.pixel(x, y)) != qGray(expected.pixel(x, y));
+    }
+    return differing <= shown.width() * shown.height() / 100;
+}
+
 } // namespace
 
 TEST(TrayE2E, IconHidesAndBringsBackTheWindowsAndItsMenuRunsTheCommands)
@@ -54,6 +83,13 @@ TEST(TrayE2E, IconHidesAndBringsBackTheWindowsAndItsMenuRunsTheCommands)
     ASSERT_TRUE(
         xdotool({QStringLiteral("mousemove"), QString::number(iconCentre.x()), QString::number(iconCentre.y())}));
     EXPECT_TRUE(waitFor([] { return !rootWindows().isEmpty(); })) << "no tip over the icon";
+    // It names the file that plays, as the main window's title line does.
+    const QImage expectedTip = tipShowing(QStringLiteral("KAVEL Player :long.avi"));
+    EXPECT_TRUE(waitFor([&] {
+        const QStringList tips = rootWindows();
+        const std::optional<QRect> place = tips.isEmpty() ? std::nullopt : windowGeometry(tips.first());
+        return place && showsPicture(*place, expectedTip);
+    })) << "the tip does not read \"KAVEL Player :long.avi\"";
 
     // Minimize: both windows go into the notification area. The main window has no caption of its own.
     const std::optional<QString> form = mainWindow();
