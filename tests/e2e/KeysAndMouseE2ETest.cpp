@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MprisClient.h"
 #include "PlayerProcess.h"
-#include "SessionBus.h"
+#include "desktop/SessionBus.h"
 
 // The keys and the mouse on the player as a user runs it; what they did is read as the
 // desktop's media controls read it.
 
 TEST(KeysAndMouseE2E, SpaceArrowsWheelEscAndADoubleClickWorkThePlayer)
 {
-    const SessionBus bus;
+    const desktop::SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
     const QDBusConnection desktop = bus.connection();
     QTemporaryDir home;

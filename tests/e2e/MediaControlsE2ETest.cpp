@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MprisClient.h"
 #include "PlayerProcess.h"
-#include "SessionBus.h"
+#include "desktop/SessionBus.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -88,7 +88,7 @@ bool nameOnTheBus(const QDBusConnection &bus)
 
 TEST(MediaControlsE2E, AFileDraggedOntoTheWindowPlaysAndTheDesktopPausesAndPlaysIt)
 {
-    const SessionBus bus;
+    const desktop::SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
     const QDBusConnection desktop = bus.connection();
     ASSERT_TRUE(desktop.isConnected());

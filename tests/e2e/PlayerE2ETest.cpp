@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Desktop.h"
 #include "PlayerProcess.h"
 
 #include <QDir>
