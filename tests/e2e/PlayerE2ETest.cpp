@@ -9,27 +9,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-
-// Every test meets the player on a desktop with a window manager, as a user does.
-class DesktopEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        m_windowManager = desktop::startWindowManager();
-        ASSERT_TRUE(m_windowManager->ready()) << "openbox did not start";
-    }
-    void TearDown() override { m_windowManager.reset(); }
-
-private:
-    std::unique_ptr<desktop::Program> m_windowManager;
-};
-
-const auto *const desktopEnvironment = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
-
-} // namespace
-
 TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
 {
     QTemporaryDir home;
