@@ -3,6 +3,7 @@
 
 #include "desktop/ClientWindows.h"
 #include "desktop/Desktop.h"
+#include "desktop/FormControlRect.h"
 #include "desktop/Look.h"
 #include "desktop/WaitFor.h"
 #include "desktop/Xcb.h"
@@ -190,6 +191,14 @@ inline QImage screenshot()
 }
 
 using desktop::litPixels;
+
+// The main window's video area: below its title strip, from where its form places the
+// picture, across the whole window.
+inline QRect videoArea(const QRect &window)
+{
+    const int top = desktop::formControlRect(QStringLiteral("Picture1")).top();
+    return QRect(window.x(), window.y() + top, window.width(), window.height() - top);
+}
 
 // A clip the fixtures script made.
 inline QString clip(const char *name)

@@ -79,12 +79,12 @@ TEST(WaylandE2E, PlaysGoesFullScreenByItsButtonAndBackAndExits)
     ASSERT_TRUE(waitFor([&] { return (window = mainWindow()).has_value(); }, 20000)) << "no main window";
     std::optional<QRect> frame;
     ASSERT_TRUE(waitFor([&] { return (frame = windowGeometry(*window)).has_value(); }));
-    // The video area lies below the 40-pixel title strip.
-    const QRect video(0, 40, frame->width(), frame->height() - 40);
+    // The video area, in the window.
+    const QRect video = videoArea(QRect(QPoint(), frame->size()));
     ASSERT_TRUE(waitFor([&] { return showsPicture(*window, video); }, 20000)) << "no picture in the window";
 
-    // The full-screen button, "i", stands at (24, 0), 13 pixels square.
-    const QPoint fullScreenButton(30, 6);
+    // The full-screen button, "i".
+    const QPoint fullScreenButton = desktop::formControlRect(QStringLiteral("ButtonEx4")).center();
     ASSERT_TRUE(sendClick(*window, fullScreenButton));
     std::optional<QString> fullScreen;
     ASSERT_TRUE(waitFor([&] { return (fullScreen = fullScreenWindow()).has_value(); }, 20000))
@@ -99,7 +99,8 @@ TEST(WaylandE2E, PlaysGoesFullScreenByItsButtonAndBackAndExits)
     EXPECT_TRUE(waitFor([&] { return showsPicture(*window, video); }, 20000)) << "no picture back in the window";
 
     // The exit button ends at the window's right edge.
-    ASSERT_TRUE(sendClick(*window, QPoint(frame->width() - 2, 6)));
+    ASSERT_TRUE(sendClick(
+        *window, QPoint(frame->width() - 2, desktop::formControlRect(QStringLiteral("ButtonEx3")).center().y())));
     ASSERT_TRUE(player.process.waitForFinished(20000)) << "the exit button did not end the player";
     EXPECT_EQ(player.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(player.process.exitCode(), 0);
