@@ -5,7 +5,7 @@
 #include "ProcStats.h"
 #include "Stats.h"
 #include "Subject.h"
-#include "Waits.h"
+#include "desktop/PictureWaits.h"
 
 #include <QJsonValue>
 #include <QThread>
@@ -79,7 +79,7 @@ bool chooseCheapestOutput(Bench &bench)
             // shows nothing: it is no candidate.
             auto *mpv = static_cast<MpvSubject *>(place.subject.get());
             const QString output = mpv->property(QStringLiteral("current-vo")).value_or(QJsonValue()).toString();
-            if (output == place.candidate->name && showsPictureIn(*place.desk, mpv->lookArea()))
+            if (output == place.candidate->name && desktop::showsPictureIn(place.desk->connection(), mpv->lookArea()))
                 place.candidate->totals.push_back(total);
             place.subject->stop();
         }

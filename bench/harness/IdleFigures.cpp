@@ -5,7 +5,7 @@
 #include "ProcStats.h"
 #include "Stats.h"
 #include "Subject.h"
-#include "Waits.h"
+#include "desktop/PictureWaits.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -53,7 +53,7 @@ bool bringAbout(Slot &slot)
         const auto lookArea = [&] {
             return slot.subject->lookArea();
         };
-        if (!waitForLook(*slot.desk, lookArea, since, showsPicture, 20000))
+        if (!desktop::waitForLook(slot.desk->connection(), lookArea, since, &desktop::Look::showsPicture, 20000))
             return false;
         slot.subject->pause();
         slot.area = slot.subject->lookArea();
@@ -106,7 +106,8 @@ QList<Row> idleFigures(Bench &bench)
                 continue;
             }
             percent[i].push_back(used / (IdleMs / 1000.0) * 100);
-            if (slot.what.state == State::Paused && (!slot.area || !standsStill(*slot.desk, *slot.area, 300)))
+            if (slot.what.state == State::Paused
+                && (!slot.area || !desktop::standsStill(slot.desk->connection(), *slot.area, 300)))
                 ++stillFailures;
         }
         for (Slot &slot : places)

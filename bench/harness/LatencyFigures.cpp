@@ -3,8 +3,8 @@
 #include "Figures.h"
 #include "Stats.h"
 #include "Subject.h"
-#include "Waits.h"
-#include "XWindows.h"
+#include "desktop/ClientWindows.h"
+#include "desktop/PictureWaits.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -43,8 +43,8 @@ void waitUntilGone(const Desk &desk)
 {
     QDeadlineTimer deadline(AnswerTimeoutMs);
     while (!deadline.hasExpired()
-           && (xwindows::shownWindow(desk, QStringLiteral("kavel-player"))
-               || xwindows::shownWindow(desk, QStringLiteral("mpv"))))
+           && (desktop::shownWindow(desk.connection(), QStringLiteral("kavel-player"))
+               || desktop::shownWindow(desk.connection(), QStringLiteral("mpv"))))
         QThread::msleep(50);
 }
 
@@ -101,7 +101,7 @@ struct Started {
     std::unique_ptr<Subject> subject;
     // Where and what it shows.
     QRect area;
-    std::optional<Look> first;
+    std::optional<desktop::Look> first;
 };
 
 Started startOn(Bench &bench, Desk &desk, Program program, const QString &playerPath, const QStringList &mpvFiles)
@@ -113,7 +113,7 @@ Started startOn(Bench &bench, Desk &desk, Program program, const QString &player
         QThread::msleep(PlaylistSettleMs);
     if (const std::optional<QRect> area = started.subject->lookArea()) {
         started.area = *area;
-        started.first = waitForStillPicture(desk, *area, StartTimeoutMs);
+        started.first = desktop::waitForStillPicture(desk.connection(), *area, StartTimeoutMs);
     }
     return started;
 }
@@ -131,15 +131,15 @@ QList<Row> startFigures(Bench &bench)
               since.start();
               const std::unique_ptr<Subject> subject = launch(program, desk, bench.setup(), clip, {clip});
               std::optional<double> shown;
-              const std::optional<double> ms = waitForLook(
-                  desk,
+              const std::optional<double> ms = desktop::waitForLook(
+                  desk.connection(),
                   [&] {
                       const std::optional<QRect> area = subject->lookArea();
                       if (area && !shown)
                           shown = double(since.nsecsElapsed()) / 1e6;
                       return area;
                   },
-                  since, showsPicture, StartTimeoutMs);
+                  since, &desktop::Look::showsPicture, StartTimeoutMs);
               if (ms && shown)
                   windowMs[program == Program::Player ? 0 : 1].push_back(*shown);
               return ms;
@@ -159,7 +159,7 @@ QList<Row> nextFigures(Bench &bench)
         bench, QStringLiteral("next entry"), bench.runs(), [&](Desk &desk, Program program) -> std::optional<double> {
             const Started started = startOn(bench, desk, program, list, files);
             Subject *subject = started.subject.get();
-            const std::optional<Look> &first = started.first;
+            const std::optional<desktop::Look> &first = started.first;
             if (!first) {
                 bench.log(QStringLiteral("no still picture of the first file"));
                 return std::nullopt;
@@ -168,9 +168,9 @@ QList<Row> nextFigures(Bench &bench)
             QElapsedTimer since;
             since.start();
             subject->next();
-            const std::optional<double> ms = waitForLook(
-                desk, [&] { return std::optional(started.area); }, since,
-                [&](const Look &look) { return showsPicture(look) && look.distance(*first) > OtherPicture; },
+            const std::optional<double> ms = desktop::waitForLook(
+                desk.connection(), [&] { return std::optional(started.area); }, since,
+                [&](const desktop::Look &look) { return look.showsPicture() && look.distance(*first) > OtherPicture; },
                 AnswerTimeoutMs);
             // The other picture must be the next file's.
             const QString playing = subject->playing();
@@ -193,13 +193,13 @@ QList<Row> seekFigures(Bench &bench)
         bench, QStringLiteral("seek"), bench.runs(), [&](Desk &desk, Program program) -> std::optional<double> {
             const Started started = startOn(bench, desk, program, clip, {clip});
             Subject *subject = started.subject.get();
-            const std::optional<Look> &first = started.first;
+            const std::optional<desktop::Look> &first = started.first;
             if (!first || !subject->prepareSeek()) {
                 bench.log(first ? QStringLiteral("no thumb to drag") : QStringLiteral("no still picture of the clip"));
                 return std::nullopt;
             }
             // Grabbing the thumb alone must not seek, or the clock would start late.
-            const std::optional<Look> grabbed = lookAt(desk, started.area);
+            const std::optional<desktop::Look> grabbed = desktop::lookAt(desk.connection(), started.area);
             if (!grabbed || grabbed->distance(*first) > OtherPicture) {
                 subject->finishSeek();
                 bench.log(QStringLiteral("the picture changed before the drag"));
@@ -208,9 +208,9 @@ QList<Row> seekFigures(Bench &bench)
             QElapsedTimer since;
             since.start();
             subject->seek(0.75);
-            const std::optional<double> ms = waitForLook(
-                desk, [&] { return std::optional(started.area); }, since,
-                [&](const Look &look) { return showsPicture(look) && look.distance(*first) > OtherPicture; },
+            const std::optional<double> ms = desktop::waitForLook(
+                desk.connection(), [&] { return std::optional(started.area); }, since,
+                [&](const desktop::Look &look) { return look.showsPicture() && look.distance(*first) > OtherPicture; },
                 AnswerTimeoutMs);
             subject->finishSeek();
             if (!ms)

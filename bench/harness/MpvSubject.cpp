@@ -3,7 +3,7 @@
 
 #include "Desk.h"
 #include "Setup.h"
-#include "XWindows.h"
+#include "desktop/ClientWindows.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -33,7 +33,7 @@ MpvSubject::MpvSubject(const Desk &desk, const Setup &setup, const QStringList &
     arguments << QStringLiteral("--") << files;
     QProcessEnvironment env = desk.environment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder.filePath(QStringLiteral("config")));
-    m_child = std::make_unique<Child>(QStringLiteral("mpv"), arguments, env);
+    m_program = std::make_unique<desktop::Program>(QStringLiteral("mpv"), arguments, env);
 }
 
 bool MpvSubject::waitForWindow(int timeoutMs)
@@ -55,10 +55,11 @@ bool MpvSubject::waitForWindow(int timeoutMs)
 std::optional<QRect> MpvSubject::pictureArea()
 {
     if (m_windowId != XCB_NONE) {
-        if (const std::optional<QRect> place = xwindows::placeOf(m_desk, m_windowId))
+        if (const std::optional<QRect> place = desktop::placeOf(m_desk.connection(), m_windowId))
             return place;
     }
-    const std::optional<xwindows::ClientWindow> window = xwindows::shownWindow(m_desk, QStringLiteral("mpv"));
+    const std::optional<desktop::ClientWindow> window
+        = desktop::shownWindow(m_desk.connection(), QStringLiteral("mpv"));
     if (!window)
         return std::nullopt;
     m_windowId = window->id;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Child.h"
 #include "Subject.h"
+#include "desktop/Program.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
@@ -18,9 +18,9 @@ class MpvSubject final : public Subject
 public:
     MpvSubject(const Desk &desk, const Setup &setup, const QStringList &options, const QStringList &files);
 
-    qint64 pid() const override { return m_child->pid(); }
-    bool running() const override { return m_child->running(); }
-    void stop() override { m_child->stop(); }
+    qint64 pid() const override { return m_program->pid(); }
+    bool running() const override { return m_program->running(); }
+    void stop() override { m_program->stop(); }
     bool waitForWindow(int timeoutMs) override;
     std::optional<QRect> pictureArea() override;
     void toggleFullScreen() override;
@@ -43,7 +43,7 @@ private:
 
     const Desk &m_desk;
     QTemporaryDir m_folder;
-    std::unique_ptr<Child> m_child;
+    std::unique_ptr<desktop::Program> m_program;
     QLocalSocket m_ipc;
     xcb_window_t m_windowId = XCB_NONE;
     int m_lastRequest = 0;

@@ -5,7 +5,7 @@
 #include "ProcStats.h"
 #include "Stats.h"
 #include "Subject.h"
-#include "Waits.h"
+#include "desktop/PictureWaits.h"
 
 #include <QJsonValue>
 #include <QThread>
@@ -109,7 +109,7 @@ bool runOnce(Bench &bench, const Case &c, int run, CaseSeries &series)
     }
     QThread::msleep(SettledMs);
     for (Slot &slot : places) {
-        if (!showsPictureIn(*slot.desk, slot.subject->lookArea()))
+        if (!desktop::showsPictureIn(slot.desk->connection(), slot.subject->lookArea()))
             ++series[slot.program].withoutPicture;
         slot.clientStart = procstats::cpuSeconds(slot.subject->pid());
         slot.serverStart = procstats::cpuSeconds(slot.desk->serverPid());

@@ -2,10 +2,10 @@
 #include "PlayerSubject.h"
 
 #include "Desk.h"
-#include "Look.h"
 #include "Pointer.h"
 #include "Setup.h"
-#include "XWindows.h"
+#include "desktop/ClientWindows.h"
+#include "desktop/Look.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -52,16 +52,17 @@ PlayerSubject::PlayerSubject(const Desk &desk, const Setup &setup, const QString
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    m_child = std::make_unique<Child>(setup.playerBinary, path.isEmpty() ? QStringList() : QStringList {path}, env);
+    m_program = std::make_unique<desktop::Program>(setup.playerBinary,
+                                                   path.isEmpty() ? QStringList() : QStringList {path}, env);
 }
 
 std::optional<QRect> PlayerSubject::mainWindow()
 {
     if (m_windowId != XCB_NONE) {
-        if (const std::optional<QRect> place = xwindows::placeOf(m_desk, m_windowId))
+        if (const std::optional<QRect> place = desktop::placeOf(m_desk.connection(), m_windowId))
             return place;
     }
-    for (const xwindows::ClientWindow &window : xwindows::clientWindows(m_desk)) {
+    for (const desktop::ClientWindow &window : desktop::clientWindows(m_desk.connection())) {
         // Not the playlist window, a menu or a tip.
         if (window.viewable && window.className == WindowClass && !window.title.startsWith(PlaylistTitle)
             && window.rect.width() >= 400 && window.rect.height() >= 300) {
@@ -138,7 +139,8 @@ void PlayerSubject::next()
 bool PlayerSubject::prepareSeek()
 {
     const int barWidth = m_window.width() - BarLeft - BarRightMargin;
-    const std::vector<int> row = greyRow(m_desk, m_window.x() + BarLeft, m_window.y() + BarMiddleY, barWidth);
+    const std::vector<int> row
+        = desktop::greyRow(m_desk.connection(), m_window.x() + BarLeft, m_window.y() + BarMiddleY, barWidth);
     if (int(row.size()) < ThumbLength)
         return false;
     // The thumb is where the brightest stretch of its length lies.
@@ -186,7 +188,7 @@ bool PlayerSubject::restOnExitButton()
 
 QString PlayerSubject::playing()
 {
-    QString title = xwindows::titleOf(m_desk, WindowClass, PlayingTitle).mid(PlayingTitle.size());
+    QString title = desktop::titleOf(m_desk.connection(), WindowClass, PlayingTitle).mid(PlayingTitle.size());
     if (title.endsWith(ProgramSuffix))
         title.chop(ProgramSuffix.size());
     return title;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Child.h"
 #include "Subject.h"
+#include "desktop/Program.h"
 
 #include <QTemporaryDir>
 
@@ -16,9 +16,9 @@ class PlayerSubject final : public Subject
 public:
     PlayerSubject(const Desk &desk, const Setup &setup, const QString &path);
 
-    qint64 pid() const override { return m_child->pid(); }
-    bool running() const override { return m_child->running(); }
-    void stop() override { m_child->stop(); }
+    qint64 pid() const override { return m_program->pid(); }
+    bool running() const override { return m_program->running(); }
+    void stop() override { m_program->stop(); }
     bool waitForWindow(int timeoutMs) override;
     std::optional<QRect> pictureArea() override;
     void toggleFullScreen() override;
@@ -40,7 +40,7 @@ private:
 
     const Desk &m_desk;
     QTemporaryDir m_home;
-    std::unique_ptr<Child> m_child;
+    std::unique_ptr<desktop::Program> m_program;
     QRect m_window;
     xcb_window_t m_windowId = XCB_NONE;
     bool m_fullScreen = false;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Bench.h"
+#include "DisplayCounts.h"
 #include "Figures.h"
 #include "ProcStats.h"
 #include "Subject.h"
-#include "XWindows.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -58,8 +58,8 @@ Sample sampleOf(Slot &slot)
     return {double(procstats::statusKiB(pid, "VmRSS")) / MiB,
             procstats::threads(pid),
             procstats::openFiles(pid),
-            xwindows::windowCount(*slot.desk),
-            xwindows::clientCount(*slot.desk),
+            displaycounts::windowCount(*slot.desk),
+            displaycounts::clientCount(*slot.desk),
             slot.subject->playing()};
 }
 

@@ -104,7 +104,7 @@ TEST(CommandLine, RunningPlayerIsUntouchedAndOnlyTheExactRequestsCount)
     PlayerProcess first(home);
     first.start({clip("long.avi")});
     QStringList windows;
-    ASSERT_TRUE(waitFor([&] { return !(windows = rootWindows()).isEmpty(); }, 20000));
+    ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
 
     const struct {
         QStringList arguments;
@@ -124,7 +124,7 @@ TEST(CommandLine, RunningPlayerIsUntouchedAndOnlyTheExactRequestsCount)
         EXPECT_EQ(answer->exitCode, 0) << name;
         EXPECT_EQ(printed(answer->output), c.expected) << name << ": " << answer->output.toStdString();
         EXPECT_EQ(first.process.state(), QProcess::Running) << name;
-        EXPECT_EQ(rootWindows(), windows) << name;
+        EXPECT_EQ(playerWindows(), windows) << name;
     }
 
     // The first player still holds the lock: a later start still leaves it alone.

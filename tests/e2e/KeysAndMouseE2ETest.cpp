@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MprisClient.h"
 #include "PlayerProcess.h"
-#include "SessionBus.h"
+#include "desktop/SessionBus.h"
 
 // The keys and the mouse on the player as a user runs it; what they did is read as the
 // desktop's media controls read it.
 
 TEST(KeysAndMouseE2E, SpaceArrowsWheelEscAndADoubleClickWorkThePlayer)
 {
-    const SessionBus bus;
+    const desktop::SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
     const QDBusConnection desktop = bus.connection();
     QTemporaryDir home;
@@ -43,9 +43,11 @@ TEST(KeysAndMouseE2E, SpaceArrowsWheelEscAndADoubleClickWorkThePlayer)
     ASSERT_TRUE(key("space"));
     EXPECT_TRUE(waitFor([&] { return status() == QStringLiteral("Playing"); })) << "Space did not play";
 
-    // The volume bar stands at (W - 66, 16), 69 x 7 pixels; a notch down over it.
+    // A notch down over the volume bar, which the window keeps 66 pixels in from its right edge
+    // in the form's row.
     const double loud = volume();
-    const QPoint bar(frame->right() - 66 + 34, frame->y() + 19);
+    const QRect volumeBar = desktop::formControlRect(QStringLiteral("V1"));
+    const QPoint bar(frame->x() + frame->width() - 66 + volumeBar.width() / 2, frame->y() + volumeBar.center().y());
     ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(bar.x()), QString::number(bar.y())}));
     ASSERT_TRUE(xdotool({QStringLiteral("click"), QStringLiteral("5")}));
     EXPECT_TRUE(waitFor([&] { return volume() < loud; })) << "the wheel did not move the volume bar";
@@ -68,7 +70,7 @@ TEST(KeysAndMouseE2E, SpaceArrowsWheelEscAndADoubleClickWorkThePlayer)
             && xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
                         QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
     };
-    const QPoint picture(frame->center().x(), frame->y() + 40 + (frame->height() - 40) / 2);
+    const QPoint picture = videoArea(*frame).center();
     ASSERT_TRUE(doubleClickAt(picture));
     ASSERT_TRUE(waitFor(fullScreen)) << "a double click on the picture did not fill the screen";
     ASSERT_TRUE(doubleClickAt(screen.center()));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MprisClient.h"
 #include "PlayerProcess.h"
-#include "SessionBus.h"
+#include "desktop/SessionBus.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -88,7 +88,7 @@ bool nameOnTheBus(const QDBusConnection &bus)
 
 TEST(MediaControlsE2E, AFileDraggedOntoTheWindowPlaysAndTheDesktopPausesAndPlaysIt)
 {
-    const SessionBus bus;
+    const desktop::SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
     const QDBusConnection desktop = bus.connection();
     ASSERT_TRUE(desktop.isConnected());
@@ -105,7 +105,7 @@ TEST(MediaControlsE2E, AFileDraggedOntoTheWindowPlaysAndTheDesktopPausesAndPlays
     EXPECT_EQ(playerProperty(desktop, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
 
     // Dragged from another program's window onto the video area.
-    const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
+    const QRect video = videoArea(*frame);
     DragSource source(clip("long.avi"), video.center());
     source.move(frame->right() + 40, frame->y());
     source.show();
@@ -125,7 +125,7 @@ TEST(MediaControlsE2E, AFileDraggedOntoTheWindowPlaysAndTheDesktopPausesAndPlays
 
     ASSERT_TRUE(waitFor([&] { return titlePlaying(desktop) == QStringLiteral("long.avi"); }, 20000))
         << "the dropped file does not play";
-    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+    EXPECT_TRUE(waitFor([&] { return desktop::showsPicture(screenshot(), video); }, 20000))
         << "no picture in the video area";
     EXPECT_TRUE(waitFor([&] {
         return playerProperty(desktop, QStringLiteral("PlaybackStatus")).toString() == QStringLiteral("Playing");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

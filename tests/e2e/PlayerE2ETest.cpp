@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Desktop.h"
 #include "PlayerProcess.h"
 
 #include <QDir>
@@ -9,27 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-
-namespace {
-
-// Every test meets the player on a desktop with a window manager, as a user does.
-class DesktopEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        m_windowManager = desktop::startWindowManager();
-        ASSERT_TRUE(m_windowManager->ready()) << "openbox did not start";
-    }
-    void TearDown() override { m_windowManager.reset(); }
-
-private:
-    std::unique_ptr<desktop::Program> m_windowManager;
-};
-
-const auto *const desktopEnvironment = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
-
-} // namespace
 
 TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
 {
@@ -52,10 +30,10 @@ TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
                                   << frame.value_or(QRect()).y();
     ASSERT_TRUE(frame);
 
-    // The video area below the 40-pixel title strip shows the moving picture:
+    // The video area below the title strip shows the moving picture:
     // a 4:3 clip in a wider box leaves black bars at the sides only.
-    const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
-    ASSERT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+    const QRect video = videoArea(*frame);
+    ASSERT_TRUE(waitFor([&] { return desktop::showsPicture(screenshot(), video); }, 20000))
         << "no picture in the video area";
     const QImage shot = screenshot();
     const int barWidth = (video.width() - video.height() * 4 / 3) / 2;
@@ -78,10 +56,10 @@ TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
         moved = windowGeometry(windows.first());
         return moved && moved->width() >= larger.width() - 2 && std::abs(moved->x() - corner.x()) <= 20;
     })) << "the window was not moved and resized";
-    const QRect area(moved->x(), moved->y() + 40, moved->width(), moved->height() - 40);
+    const QRect area = videoArea(*moved);
     const QRect middle
         = QRect(QPoint(), area.size() / 2).translated(area.topLeft() + QPoint(area.width() / 4, area.height() / 4));
-    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), middle) > middle.width() * middle.height() / 16; }))
+    EXPECT_TRUE(waitFor([&] { return desktop::showsPicture(screenshot(), middle); }))
         << "no picture in the moved and resized window";
     const int newBar = (area.width() - area.height() * 4 / 3) / 2;
     if (newBar > 8) {
@@ -103,8 +81,8 @@ TEST(PlayerE2E, UnquotedPathWithSpacesAndAccentsIsOnePath)
     ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
     const std::optional<QRect> frame = windowGeometry(windows.first());
     ASSERT_TRUE(frame);
-    const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
-    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+    const QRect video = videoArea(*frame);
+    EXPECT_TRUE(waitFor([&] { return desktop::showsPicture(screenshot(), video); }, 20000))
         << "no picture in the video area";
 }
 
@@ -187,8 +165,8 @@ TEST(PlayerE2E, PlaylistOnTheCommandLinePlaysItsFirstEntry)
     const QString mainWindow = windows.first() == *playlistWindow ? windows.last() : windows.first();
     const std::optional<QRect> frame = windowGeometry(mainWindow);
     ASSERT_TRUE(frame);
-    const QRect video(frame->x(), frame->y() + 40, frame->width(), frame->height() - 40);
-    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), video) > video.width() * video.height() / 16; }, 20000))
+    const QRect video = videoArea(*frame);
+    EXPECT_TRUE(waitFor([&] { return desktop::showsPicture(screenshot(), video); }, 20000))
         << "no picture in the video area";
 }
 
@@ -229,8 +207,8 @@ TEST(PlayerE2E, CaptionButtonsShowHoverAndPressAndReachTheWindow)
     ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
     const std::optional<QRect> frame = settledGeometry(windows.first());
     ASSERT_TRUE(frame);
-    // The playlist button, "P", stands at (12, 0), 13 pixels square.
-    const QRect button(frame->x() + 12, frame->y(), 13, 13);
+    // The playlist button, "P".
+    const QRect button = desktop::formControlRect(QStringLiteral("ButtonEx5")).translated(frame->topLeft());
     const auto look = [&] {
         return lookOf(screenshot().copy(button));
     };
@@ -280,11 +258,11 @@ TEST(PlayerE2E, BalanceBarNeverShowsOverThePicture)
     ASSERT_TRUE(waitFor([&] { return windowGeometry(windows.first())->width() > designed->width(); }));
     const std::optional<QRect> frame = settledGeometry(windows.first());
     ASSERT_TRUE(frame);
-    ASSERT_GT(frame->width(), 408 + 65);
-    // The balance bar's design place, (408, 44) and 65 x 9 pixels, lies in the video area, black without media.
-    const QRect balance(frame->x() + 408, frame->y() + 44, 65, 9);
-    ASSERT_TRUE(waitFor([&] { return litPixels(screenshot(), QRect(frame->topLeft(), QSize(400, 40))) > 0; }))
-        << "the face was never drawn";
+    // The balance bar's place in the form lies in the video area, black without media.
+    const QRect balance = desktop::formControlRect(QStringLiteral("H2")).translated(frame->topLeft());
+    ASSERT_LT(balance.right(), frame->right());
+    const QRect titleStrip(frame->topLeft(), QPoint(frame->right(), videoArea(*frame).top() - 1));
+    ASSERT_TRUE(waitFor([&] { return litPixels(screenshot(), titleStrip) > 0; })) << "the face was never drawn";
     EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), balance) == 0; }, 5000))
         << "something is drawn over the picture area";
 }
@@ -307,8 +285,9 @@ TEST(PlayerE2E, OnSingleClickDesktopsOneClickInThePlaylistOnlySelects)
                 20000));
     const std::optional<QRect> frame = settledGeometry(*playlistWindow);
     ASSERT_TRUE(frame);
-    // The list stands at (4, 140) in the playlist window; its third to sixth rows all hold clip.mpg.
-    const QPoint entry(frame->x() + 60, frame->y() + 140 + 40);
+    // The list's third to sixth rows all hold clip.mpg.
+    const QRect listBox = desktop::formControlRect(QStringLiteral("List1"), QStringLiteral("frmWrite"));
+    const QPoint entry = frame->topLeft() + listBox.topLeft() + QPoint(56, 40);
     ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(entry.x()), QString::number(entry.y())}));
     ASSERT_TRUE(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
     // Two ticks of the playlist window's timers: long enough for anything a click would start.
@@ -341,7 +320,7 @@ TEST(PlayerE2E, FullScreenStaysOnWhenThePlaylistMovesOn)
     // The first clip ends and the next one opens: still across the whole screen.
     ASSERT_TRUE(waitFor([&] { return windowNamed(QStringLiteral("  KAVEL Playlist:long.avi")).has_value(); }, 30000));
     EXPECT_TRUE(waitFor(fullScreen)) << "the next file opened in the window";
-    EXPECT_TRUE(waitFor([&] { return litPixels(screenshot(), screen) > screen.width() * screen.height() / 16; }, 20000))
+    EXPECT_TRUE(waitFor([&] { return desktop::showsPicture(screenshot(), screen); }, 20000))
         << "no picture on the screen";
 }
 
@@ -372,8 +351,9 @@ TEST(PlayerE2E, WindowManagersBorderResizesInProportionAndTheEdgesBelongToTheFac
         << wider->width() << "x" << wider->height() << " from " << first->width() << "x" << first->height();
 
     // The rightmost pixels of the exit button are the button's, not a border's.
-    ASSERT_TRUE(
-        xdotool({QStringLiteral("mousemove"), QString::number(wider->right() - 1), QString::number(wider->y() + 6)}));
+    const int exitMiddle = desktop::formControlRect(QStringLiteral("ButtonEx3")).center().y();
+    ASSERT_TRUE(xdotool(
+        {QStringLiteral("mousemove"), QString::number(wider->right() - 1), QString::number(wider->y() + exitMiddle)}));
     ASSERT_TRUE(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
     ASSERT_TRUE(player.process.waitForFinished(10000)) << "the click did not reach the exit button";
     EXPECT_EQ(player.process.exitCode(), 0);

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Desktop.h"
-#include "WaitFor.h"
+#include "desktop/ClientWindows.h"
+#include "desktop/Desktop.h"
+#include "desktop/FormControlRect.h"
+#include "desktop/Look.h"
+#include "desktop/WaitFor.h"
+#include "desktop/Xcb.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPixmap>
 #include <QProcess>
 #include <QRect>
 #include <QScreen>
@@ -80,17 +83,25 @@ inline QString userFormsFolder(const QTemporaryDir &home)
     return home.filePath(QStringLiteral("data/kavel-player/forms"));
 }
 
-// Runs a command line tool and returns its standard output, or nothing when it failed.
-inline std::optional<QString> runTool(const QString &program, const QStringList &arguments)
+// The windows of the program's own, shown or not, by the X11 class Qt gives them.
+inline QList<desktop::ClientWindow> programClientWindows()
 {
-    QProcess tool;
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        return std::nullopt;
-    QString output = QString::fromLocal8Bit(tool.readAllStandardOutput());
-    while (output.endsWith(u'\n'))
-        output.chop(1);
-    return output; // leading blanks belong to window names
+    const desktop::Connection connection = desktop::connect();
+    QList<desktop::ClientWindow> windows = desktop::clientWindows(connection.get());
+    windows.removeIf(
+        [](const desktop::ClientWindow &window) { return window.className != QStringLiteral("kavel-player"); });
+    return windows;
+}
+
+// The shown windows of the program's own (its menus, tips and the native video window too).
+inline QStringList programWindows()
+{
+    QStringList windows;
+    for (const desktop::ClientWindow &window : programClientWindows()) {
+        if (window.viewable)
+            windows.append(QString::number(window.id));
+    }
+    return windows;
 }
 
 // A window the window manager manages, as it does the program's own windows
@@ -98,23 +109,8 @@ inline std::optional<QString> runTool(const QString &program, const QStringList 
 inline bool isManaged(xcb_window_t window)
 {
     const desktop::Connection connection = desktop::connect();
-    xcb_connection_t *c = connection.get();
-    const xcb_atom_t wmState = desktop::atom(c, "WM_STATE");
-    const desktop::Reply<xcb_get_property_reply_t> state {
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, wmState, wmState, 0, 2), nullptr), &std::free};
     // 1 is NormalState: shown, not iconified.
-    return state && xcb_get_property_value_length(state.get()) >= 4
-        && *static_cast<const std::uint32_t *>(xcb_get_property_value(state.get())) == 1;
-}
-
-// The visible windows of the program's own, by the X11 class Qt gives them.
-inline QStringList programWindows()
-{
-    return runTool(QStringLiteral("xdotool"),
-                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--class"),
-                    QStringLiteral("kavel-player")})
-        .value_or(QString())
-        .split(u'\n', Qt::SkipEmptyParts);
+    return desktop::windowProperty(connection.get(), window, "WM_STATE") == 1;
 }
 
 // The player's shown top-level windows, as the window manager manages them.
@@ -125,39 +121,22 @@ inline QStringList playerWindows()
     return windows;
 }
 
+// Whether the window stands on the root window itself.
+inline bool onTheRoot(const QString &window)
+{
+    const desktop::Connection connection = desktop::connect();
+    const desktop::Reply<xcb_query_tree_reply_t> tree = desktop::reply(
+        xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), window.toUInt()), nullptr));
+    return tree && tree->parent == tree->root;
+}
+
 // The program's shown windows that stand on the root window itself: with a window manager its
 // menus and tips (the window manager frames the others), without one every top-level window.
 inline QStringList rootWindows()
 {
     QStringList windows = programWindows();
-    windows.removeIf([](const QString &window) {
-        const desktop::Connection connection = desktop::connect();
-        const desktop::Reply<xcb_query_tree_reply_t> tree {
-            xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), window.toUInt()), nullptr),
-            &std::free};
-        return !tree || tree->parent != tree->root;
-    });
+    windows.removeIf([](const QString &window) { return !onTheRoot(window); });
     return windows;
-}
-
-// The player's icon in the notification area, once the panel has embedded it.
-inline std::optional<QString> trayIcon()
-{
-    for (const QString &window : programWindows()) {
-        if (isManaged(window.toUInt()))
-            continue;
-        const desktop::Connection connection = desktop::connect();
-        const desktop::Reply<xcb_query_tree_reply_t> tree {
-            xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), window.toUInt()), nullptr),
-            &std::free};
-        const desktop::Reply<xcb_get_geometry_reply_t> size {
-            xcb_get_geometry_reply(connection.get(), xcb_get_geometry(connection.get(), window.toUInt()), nullptr),
-            &std::free};
-        // Embedded: inside the panel, not a popup on the root window; and icon-sized.
-        if (tree && size && tree->parent != tree->root && size->width <= 64 && size->height <= 64)
-            return window;
-    }
-    return std::nullopt;
 }
 
 // Where the window's own area lies on the screen, inside any frame the window manager drew.
@@ -166,19 +145,23 @@ inline std::optional<QRect> windowGeometry(const QString &window)
     bool ok = false;
     const auto id = xcb_window_t(window.toULong(&ok));
     const desktop::Connection connection = desktop::connect();
-    xcb_connection_t *c = connection.get();
-    if (!ok || xcb_connection_has_error(c))
+    if (!ok || xcb_connection_has_error(connection.get()))
         return std::nullopt;
-    const desktop::Reply<xcb_get_geometry_reply_t> geometry {
-        xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr), &std::free};
-    if (!geometry)
-        return std::nullopt;
-    const desktop::Reply<xcb_translate_coordinates_reply_t> origin {
-        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, geometry->root, 0, 0), nullptr),
-        &std::free};
-    if (!origin)
-        return std::nullopt;
-    return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+    return desktop::windowRect(connection.get(), id);
+}
+
+// The player's icon in the notification area, once the panel has embedded it.
+inline std::optional<QString> trayIcon()
+{
+    for (const QString &window : programWindows()) {
+        if (isManaged(window.toUInt()))
+            continue;
+        // Embedded: inside the panel, not a popup on the root window; and icon-sized.
+        const std::optional<QRect> place = windowGeometry(window);
+        if (!onTheRoot(window) && place && place->width() <= 64 && place->height() <= 64)
+            return window;
+    }
+    return std::nullopt;
 }
 
 // The window's place once the program and the window manager have done placing it: the
@@ -199,23 +182,22 @@ inline std::optional<QRect> settledGeometry(const QString &window, int timeoutMs
     return settled ? last : std::nullopt;
 }
 
+// The whole screen as the display shows it now.
 inline QImage screenshot()
 {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    const desktop::Connection connection = desktop::connect();
+    return desktop::grab(connection.get(), desktop::rootOf(connection.get()),
+                         QGuiApplication::primaryScreen()->geometry());
 }
 
-// How many pixels of the area differ clearly from black.
-inline int litPixels(const QImage &image, const QRect &area)
+using desktop::litPixels;
+
+// The main window's video area: below its title strip, from where its form places the
+// picture, across the whole window.
+inline QRect videoArea(const QRect &window)
 {
-    int lit = 0;
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); y += 2) {
-        for (int x = inside.left(); x <= inside.right(); x += 2) {
-            if (qGray(image.pixel(x, y)) > 40)
-                ++lit;
-        }
-    }
-    return lit;
+    const int top = desktop::formControlRect(QStringLiteral("Picture1")).top();
+    return QRect(window.x(), window.y() + top, window.width(), window.height() - top);
 }
 
 // A clip the fixtures script made.
@@ -246,7 +228,8 @@ inline QString playlistOf(const QTemporaryDir &dir, const QStringList &entries)
 // The title a window shows.
 inline QString windowName(const QString &window)
 {
-    return runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).value_or(QString());
+    const desktop::Connection connection = desktop::connect();
+    return desktop::windowTitle(connection.get(), window.toUInt());
 }
 
 // The title the desktop shows for a window of the program with that caption: the program's
@@ -278,5 +261,8 @@ inline std::optional<QString> mainWindow()
 // Works the pointer and the keys as a user does.
 inline bool xdotool(const QStringList &arguments)
 {
-    return runTool(QStringLiteral("xdotool"), arguments).has_value();
+    QProcess tool;
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.start(QStringLiteral("xdotool"), arguments);
+    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlayerProcess.h"
 #include "ScreenSaverStandIn.h"
-#include "SessionBus.h"
+#include "desktop/SessionBus.h"
 
 // The screen kept awake while the real player plays a film, with the desktop's portal played
 // by the test on a session bus of its own.
 
 TEST(ScreenSaverE2E, AFilmKeepsTheScreenAwakeUntilASignalEndsThePlayer)
 {
-    const SessionBus bus;
+    const desktop::SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
     const ScreenSaverStandIn desktop(bus.address(), ScreenSaverStandIn::Portal);
     ASSERT_TRUE(desktop.isReady());

@@ -22,11 +22,7 @@ Holdings holdingsOf(qint64 pid)
     held.threads
         = int(QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
     held.files = int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::Files | QDir::System).size());
-    held.windows = int(runTool(QStringLiteral("xdotool"),
-                               {QStringLiteral("search"), QStringLiteral("--class"), QStringLiteral("kavel-player")})
-                           .value_or(QString())
-                           .split(u'\n', Qt::SkipEmptyParts)
-                           .size());
+    held.windows = int(programClientWindows().size());
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (status.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : status.readAll().split('\n')) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlayerProcess.h"
 #include "QtPrinters.h"
-#include "SessionBus.h"
 #include "StatusNotifierWatcher.h"
+#include "desktop/SessionBus.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -100,7 +100,7 @@ bool waitOutDoubleClick()
 
 TEST(StatusNotifierE2E, TheItemIsNamedAfterThePlayerShowsItsTipAndItsClicksWorkTheWindowAndTheMenu)
 {
-    const SessionBus bus;
+    const desktop::SessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon did not start";
     const QDBusConnection panel = bus.connection();
     const StatusNotifierWatcher watcher(panel);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player in a Wayland session of the test's own (weston, see weston-run), where it runs
 // through XWayland as it does in the Wayland sessions GNOME and KDE start by default.
-#include "Desktop.h"
 #include "PlayerProcess.h"
 
 #include <QElapsedTimer>
@@ -10,31 +9,16 @@
 
 namespace {
 
-// The picture of one window, asked of the window itself: XWayland keeps no picture of its root
-// window, where Xvfb keeps the whole screen's (and where Qt's grab reads).
-QImage windowShot(const QString &window)
-{
-    const desktop::Connection connection = desktop::connect();
-    xcb_connection_t *c = connection.get();
-    const auto id = xcb_window_t(window.toUInt());
-    const desktop::Reply<xcb_get_geometry_reply_t> size {xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr),
-                                                         &std::free};
-    if (!size)
-        return {};
-    const desktop::Reply<xcb_get_image_reply_t> image {
-        xcb_get_image_reply(c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, id, 0, 0, size->width, size->height, ~0U),
-                            nullptr),
-        &std::free};
-    // 32 bits a pixel in a true-colour visual of depth 24: the pixels as QImage's RGB32 holds them.
-    if (!image || image->depth != 24 || xcb_get_image_data_length(image.get()) != int(size->width) * size->height * 4)
-        return {};
-    return QImage(xcb_get_image_data(image.get()), size->width, size->height, QImage::Format_RGB32).copy();
-}
-
-// Whether the window's area shows the moving picture.
+// Whether the window's area shows the moving picture, as the window itself has it: XWayland keeps
+// no picture of its root window, where Xvfb keeps the whole screen's.
 bool showsPicture(const QString &window, const QRect &area)
 {
-    return litPixels(windowShot(window), area) > area.width() * area.height() / 16;
+    const desktop::Connection connection = desktop::connect();
+    const std::optional<QRect> place = desktop::windowRect(connection.get(), window.toUInt());
+    if (!place)
+        return false;
+    const QImage shot = desktop::grab(connection.get(), window.toUInt(), QRect(QPoint(), place->size()));
+    return desktop::showsPicture(shot, area);
 }
 
 // A left click at a place of the window, sent to the window itself: the session has no pointer
@@ -64,7 +48,7 @@ bool sendClick(const QString &window, const QPoint &at)
         // No event mask: the event goes to the client that made the window, the player.
         const xcb_void_cookie_t sent
             = xcb_send_event_checked(c, 0, id, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
-        if (const desktop::Reply<xcb_generic_error_t> error {xcb_request_check(c, sent), &std::free})
+        if (const desktop::Reply<xcb_generic_error_t> error = desktop::reply(xcb_request_check(c, sent)))
             return false;
     }
     return true;
@@ -95,12 +79,12 @@ TEST(WaylandE2E, PlaysGoesFullScreenByItsButtonAndBackAndExits)
     ASSERT_TRUE(waitFor([&] { return (window = mainWindow()).has_value(); }, 20000)) << "no main window";
     std::optional<QRect> frame;
     ASSERT_TRUE(waitFor([&] { return (frame = windowGeometry(*window)).has_value(); }));
-    // The video area lies below the 40-pixel title strip.
-    const QRect video(0, 40, frame->width(), frame->height() - 40);
+    // The video area, in the window.
+    const QRect video = videoArea(QRect(QPoint(), frame->size()));
     ASSERT_TRUE(waitFor([&] { return showsPicture(*window, video); }, 20000)) << "no picture in the window";
 
-    // The full-screen button, "i", stands at (24, 0), 13 pixels square.
-    const QPoint fullScreenButton(30, 6);
+    // The full-screen button, "i".
+    const QPoint fullScreenButton = desktop::formControlRect(QStringLiteral("ButtonEx4")).center();
     ASSERT_TRUE(sendClick(*window, fullScreenButton));
     std::optional<QString> fullScreen;
     ASSERT_TRUE(waitFor([&] { return (fullScreen = fullScreenWindow()).has_value(); }, 20000))
@@ -115,7 +99,8 @@ TEST(WaylandE2E, PlaysGoesFullScreenByItsButtonAndBackAndExits)
     EXPECT_TRUE(waitFor([&] { return showsPicture(*window, video); }, 20000)) << "no picture back in the window";
 
     // The exit button ends at the window's right edge.
-    ASSERT_TRUE(sendClick(*window, QPoint(frame->width() - 2, 6)));
+    ASSERT_TRUE(sendClick(
+        *window, QPoint(frame->width() - 2, desktop::formControlRect(QStringLiteral("ButtonEx3")).center().y())));
     ASSERT_TRUE(player.process.waitForFinished(20000)) << "the exit button did not end the player";
     EXPECT_EQ(player.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(player.process.exitCode(), 0);

@@ -38,9 +38,10 @@ TEST(WritesNothingE2E, ARunWithTheOpenDialogLeavesNothingInTheHomeFolder)
     const std::optional<QRect> frame = settledGeometry(*form);
     ASSERT_TRUE(frame);
 
-    // "Open File" stands at (4, 16), 27 x 23 pixels; the dialog is cancelled.
-    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(frame->x() + 4 + 13),
-                         QString::number(frame->y() + 16 + 11), QStringLiteral("click"), QStringLiteral("1")}));
+    // "Open File"; the dialog is cancelled.
+    const QPoint openFile = desktop::formControlRect(QStringLiteral("Command3")).translated(frame->topLeft()).center();
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(openFile.x()), QString::number(openFile.y()),
+                         QStringLiteral("click"), QStringLiteral("1")}));
     const auto otherWindow = [&]() -> std::optional<QString> {
         for (const QString &window : playerWindows()) {
             if (window != *form)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Desktop.h"
 #include "IconRecord.h"
+#include "desktop/Desktop.h"
 #include "platform/NotifyIconDataA.h"
 #include "platform/NotifyIconHost.h"
 
 #include "QtPrinters.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WindowManagerHints.h"
 
-#include "Desktop.h"
 #include "QtPrinters.h"
-#include "WaitFor.h"
+#include "desktop/Desktop.h"
+#include "desktop/WaitFor.h"
 
 #include <QGuiApplication>
 #include <QProcess>

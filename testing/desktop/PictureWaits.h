@@ -8,23 +8,24 @@
 #include <functional>
 #include <optional>
 
-class Desk;
+// Waiting for what an area of the screen shows.
+namespace desktop {
 
-// A picture is up: most of the area is clearly brighter than black.
-bool showsPicture(const Look &look);
 // The area, where a window has one, shows a picture now.
-bool showsPictureIn(const Desk &desk, const std::optional<QRect> &area);
+bool showsPictureIn(xcb_connection_t *c, const std::optional<QRect> &area);
 
 // Polls the area as fast as the server answers until accept takes what it shows; the
 // milliseconds from since until the look that was taken, nothing at the deadline.
 // area says where to look each time: a window may still move.
-std::optional<double> waitForLook(const Desk &desk, const std::function<std::optional<QRect>()> &area,
+std::optional<double> waitForLook(xcb_connection_t *c, const std::function<std::optional<QRect>()> &area,
                                   const QElapsedTimer &since, const std::function<bool(const Look &)> &accept,
                                   int timeoutMs);
 
 // Waits until the area shows a picture that stands still (two looks 200 ms apart that
 // hardly differ), and gives that picture's look.
-std::optional<Look> waitForStillPicture(const Desk &desk, const QRect &area, int timeoutMs);
+std::optional<Look> waitForStillPicture(xcb_connection_t *c, const QRect &area, int timeoutMs);
 
 // True when the area changes no more than noise between two looks apart by ms.
-bool standsStill(const Desk &desk, const QRect &area, int ms);
+bool standsStill(xcb_connection_t *c, const QRect &area, int ms);
+
+} // namespace desktop

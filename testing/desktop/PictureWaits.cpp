@@ -1,36 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Waits.h"
+#include "PictureWaits.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
 
+namespace desktop {
+
 namespace {
 
-constexpr double PictureLit = 0.25;
 // Two looks of the same still picture differ by scaling noise only.
 constexpr double StillDistance = 2.0;
 
 } // namespace
 
-bool showsPicture(const Look &look)
+bool showsPictureIn(xcb_connection_t *c, const std::optional<QRect> &area)
 {
-    return look.lit >= PictureLit;
+    const std::optional<Look> look = area ? lookAt(c, *area) : std::nullopt;
+    return look && look->showsPicture();
 }
 
-bool showsPictureIn(const Desk &desk, const std::optional<QRect> &area)
-{
-    const std::optional<Look> look = area ? lookAt(desk, *area) : std::nullopt;
-    return look && showsPicture(*look);
-}
-
-std::optional<double> waitForLook(const Desk &desk, const std::function<std::optional<QRect>()> &area,
+std::optional<double> waitForLook(xcb_connection_t *c, const std::function<std::optional<QRect>()> &area,
                                   const QElapsedTimer &since, const std::function<bool(const Look &)> &accept,
                                   int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         const std::optional<QRect> where = area();
-        const std::optional<Look> look = where ? lookAt(desk, *where) : std::nullopt;
+        const std::optional<Look> look = where ? lookAt(c, *where) : std::nullopt;
         // The time the look was taken at: the server answers in order.
         const double ms = double(since.nsecsElapsed()) / 1e6;
         if (look && accept(*look))
@@ -40,13 +36,13 @@ std::optional<double> waitForLook(const Desk &desk, const std::function<std::opt
     return std::nullopt;
 }
 
-std::optional<Look> waitForStillPicture(const Desk &desk, const QRect &area, int timeoutMs)
+std::optional<Look> waitForStillPicture(xcb_connection_t *c, const QRect &area, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     std::optional<Look> last;
     while (!deadline.hasExpired()) {
-        const std::optional<Look> now = lookAt(desk, area);
-        if (now && last && showsPicture(*now) && now->distance(*last) < StillDistance)
+        const std::optional<Look> now = lookAt(c, area);
+        if (now && last && now->showsPicture() && now->distance(*last) < StillDistance)
             return now;
         last = now;
         QThread::msleep(200);
@@ -54,10 +50,12 @@ std::optional<Look> waitForStillPicture(const Desk &desk, const QRect &area, int
     return std::nullopt;
 }
 
-bool standsStill(const Desk &desk, const QRect &area, int ms)
+bool standsStill(xcb_connection_t *c, const QRect &area, int ms)
 {
-    const std::optional<Look> before = lookAt(desk, area);
+    const std::optional<Look> before = lookAt(c, area);
     QThread::msleep(ms);
-    const std::optional<Look> after = lookAt(desk, area);
+    const std::optional<Look> after = lookAt(c, area);
     return before && after && before->distance(*after) < StillDistance;
 }
+
+} // namespace desktop
