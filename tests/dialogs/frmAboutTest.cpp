@@ -6,7 +6,7 @@
 #include "RecordingLauncher.h"
 #include "RecordingReporter.h"
 #include "ScopedEnvironment.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 #include "runtime/Line.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/GlRendererProbe.h"
 #include "ScopedEnvironment.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 #include "platform/GlX11.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ProgramLauncher.h"
 
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 #include "platform/ScreenSaverInhibitor.h"
 
 #include "ScreenSaverStandIn.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -2,7 +2,7 @@
 #include "platform/StatusNotifierItemHosts.h"
 
 #include "StatusNotifierWatcher.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "QtPrinters.h"
 #include "StatusNotifierWatcher.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

@@ -3,7 +3,7 @@
 #include "platform/SystemTrayHost.h"
 
 #include "StatusNotifierWatcher.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <gtest/gtest.h>
 

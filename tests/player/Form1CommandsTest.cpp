@@ -2,7 +2,7 @@
 #include "FileDialogDriver.h"
 #include "Form1Fixture.h"
 #include "QtPrinters.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include "controls/ButtonEx/ButtonEx.h"
 #include "controls/ShellIcon/ShellIcon.h"

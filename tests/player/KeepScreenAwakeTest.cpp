@@ -2,7 +2,7 @@
 #include "Form1Fixture.h"
 #include "QtPrinters.h"
 #include "ScreenSaverStandIn.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include "player/KeepScreenAwake.h"
 #include "runtime/GraphicalButton.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1Fixture.h"
 #include "QtPrinters.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include "controls/dtVisualScrollBar/dtVisualScrollBar.h"
 #include "player/MprisService.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/MpvGraph.h"
 #include "HostileMedia.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 #include "player/MpvAudio.h"
 #include "player/MpvEngine.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include "player/PointerHider.h"
 

@@ -2,7 +2,7 @@
 #include "WindowFixture.h"
 
 #include "DragAndDrop.h"
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 #include "playlist/DirList.h"
 #include "playlist/DriveList.h"
 #include "playlist/FileList.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowFixture.h"
 
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 #include "playlist/DirList.h"
 #include "playlist/DriveList.h"
 #include "playlist/FileList.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ButtonExTestSupport.h"
 
-#include "WaitFor.h"
+#include "desktop/WaitFor.h"
 
 #include <QAccessible>
 #include <QTest>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellIconTestSupport.h"
 
-#include "WaitFor.h"
 #include "controls/ShellIcon/SystemMenu.h"
+#include "desktop/WaitFor.h"
 #include "runtime/FormFile.h"
 #include "runtime/PropertyBag.h"
 #include "runtime/Units.h"
