@@ -102,19 +102,24 @@ void MpvEngine::drainEvents()
     }
 }
 
+bool MpvEngine::setPaused(bool paused)
+{
+    int flag = paused;
+    return m_handle && mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &flag) >= 0;
+}
+
 void MpvEngine::reset()
 {
     m_listener = {};
     m_idle = true;
     if (m_surface)
         m_surface->hide();
-    // Queued, as all the program's commands: the engine may still be busy with the last file,
-    // and the next graph's load must come after these.
+    // Queued: the engine may still be busy with the last file, and the next graph's load must
+    // come after these.
     if (m_handle) {
-        int paused = 1;
         double fullVolume = 100;
         const char *noFilters = "";
-        mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &paused);
+        setPaused(true);
         mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &fullVolume);
         mpv_set_property_async(m_handle.get(), 0, "af", MPV_FORMAT_STRING, &noFilters);
     }

@@ -60,6 +60,9 @@ public:
     void setListener(Listener listener) { m_listener = std::move(listener); }
     // Hands over what the engine has reported so far.
     void drainEvents();
+    // Queued, as every command of the program's: the engine runs its queue in order, and a
+    // waiting call would overtake what is queued before it.
+    bool setPaused(bool paused);
 
     // Ready for the next file: paused, sound as it was at the start, and its window hidden, since
     // the file it played is gone. The file stays while a graph takes the engine at once and loads

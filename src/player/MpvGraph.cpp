@@ -277,9 +277,7 @@ bool MpvGraph::RenderFile(const QString &path)
     }
     const QByteArray name = QFile::encodeName(file.absoluteFilePath());
     const char *load[] = {"loadfile", name.constData(), "replace", nullptr};
-    int paused = 1;
-    if (mpv_set_property_async(handle(), 0, "pause", MPV_FORMAT_FLAG, &paused) < 0
-        || mpv_command_async(handle(), 0, load) < 0) {
+    if (!m_engine->setPaused(true) || mpv_command_async(handle(), 0, load) < 0) {
         finishLoading(false);
         return false;
     }
@@ -304,10 +302,7 @@ bool MpvGraph::hasVideo() const
 
 bool MpvGraph::setPaused(bool paused)
 {
-    if (!isReady())
-        return false;
-    int flag = paused;
-    return mpv_set_property_async(handle(), 0, "pause", MPV_FORMAT_FLAG, &flag) >= 0;
+    return isReady() && m_engine->setPaused(paused);
 }
 
 bool MpvGraph::Run()
