@@ -2,6 +2,7 @@
 #include "player/MpvGraph.h"
 #include "HostileMedia.h"
 #include "desktop/WaitFor.h"
+#include "platform/GpuDevices.h"
 #include "player/MpvAudio.h"
 #include "player/MpvEngine.h"
 
@@ -18,6 +19,7 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+#include <mpv/client.h>
 
 #include <cmath>
 
@@ -37,6 +39,16 @@ std::shared_ptr<MpvEnginePool> newEngines()
 {
     return std::make_shared<MpvEnginePool>(
         [] { return videoOutputNamed(qEnvironmentVariable("KAVEL_VIDEO_OUTPUT")).value_or(VideoOutput::X11); });
+}
+
+// Whether the picture of the output under test can be checked on this display. Where GL is only
+// a software rasteriser the player draws with the X11 output; the GPU output is tested there all
+// the same, and its picture on Xvfb reliably reaches the screen only from engines of mpv 0.35's
+// client API (later ones draw through Vulkan on lavapipe, whose picture shows now and then).
+bool pictureCheckable()
+{
+    const bool gpu = videoOutputNamed(qEnvironmentVariable("KAVEL_VIDEO_OUTPUT")) == VideoOutput::Gpu;
+    return !gpu || hasGpuDevice() || mpv_client_api_version() <= MPV_MAKE_VERSION(2, 0);
 }
 
 bool near(std::optional<double> value, double expected, double tolerance)
@@ -487,6 +499,8 @@ TEST_F(MpvGraphTest, VideoWindowLivesInItsOwnerAtTheGivenPlace)
 
 TEST_F(MpvGraphTest, FullScreenAndBackKeepPlaying)
 {
+    if (!pictureCheckable())
+        GTEST_SKIP() << "the GPU output's picture on software GL with this engine";
     auto graph = openInPicture("clip.avi");
     QWidget *video = graph->videoWidget();
     ASSERT_TRUE(graph->SetWindowPosition(5, 6, 320, 240));
@@ -523,6 +537,8 @@ TEST_F(MpvGraphTest, FullScreenAndBackKeepPlaying)
 
 TEST_F(MpvGraphTest, VideoWindowShowsThePicture)
 {
+    if (!pictureCheckable())
+        GTEST_SKIP() << "the GPU output's picture on software GL with this engine";
     auto graph = openInPicture("clip.avi");
     ASSERT_TRUE(graph->Run());
     const QRect area(graph->videoWidget()->mapToGlobal(QPoint(0, 0)), QSize(320, 240));
