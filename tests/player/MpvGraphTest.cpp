@@ -35,10 +35,14 @@ QString fixture(const char *name)
 }
 
 // The engine tests run once for each output (ctest names it in KAVEL_VIDEO_OUTPUT).
+VideoOutput outputUnderTest()
+{
+    return videoOutputNamed(qEnvironmentVariable("KAVEL_VIDEO_OUTPUT")).value_or(VideoOutput::X11);
+}
+
 std::shared_ptr<MpvEnginePool> newEngines()
 {
-    return std::make_shared<MpvEnginePool>(
-        [] { return videoOutputNamed(qEnvironmentVariable("KAVEL_VIDEO_OUTPUT")).value_or(VideoOutput::X11); });
+    return std::make_shared<MpvEnginePool>(outputUnderTest);
 }
 
 // Whether the picture of the output under test can be checked on this display. Where GL is only
@@ -47,8 +51,8 @@ std::shared_ptr<MpvEnginePool> newEngines()
 // client API (later ones draw through Vulkan on lavapipe, whose picture shows now and then).
 bool pictureCheckable()
 {
-    const bool gpu = videoOutputNamed(qEnvironmentVariable("KAVEL_VIDEO_OUTPUT")) == VideoOutput::Gpu;
-    return !gpu || hasGpuDevice() || mpv_client_api_version() <= MPV_MAKE_VERSION(2, 0);
+    return outputUnderTest() != VideoOutput::Gpu || hasGpuDevice()
+        || mpv_client_api_version() <= MPV_MAKE_VERSION(2, 0);
 }
 
 bool near(std::optional<double> value, double expected, double tolerance)
@@ -74,7 +78,8 @@ bool showsPicture(const QRect &globalArea)
     const QImage image = QGuiApplication::primaryScreen()
                              ->grabWindow(0, globalArea.x(), globalArea.y(), globalArea.width(), globalArea.height())
                              .toImage();
-    const QSize quarter = image.size() / 2;
+    // Whole pixels: QSize's division rounds, and an odd side would reach past the image.
+    const QSize quarter(image.width() / 2, image.height() / 2);
     for (const QPoint corner : {QPoint(0, 0), QPoint(quarter.width(), 0), QPoint(0, quarter.height()),
                                 QPoint(quarter.width(), quarter.height())}) {
         if (coloursShown(image, QRect(corner, quarter)) < 8)
