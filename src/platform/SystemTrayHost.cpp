@@ -12,6 +12,10 @@
 
 #include <algorithm>
 
+#ifdef KAVEL_HAVE_X11
+#include "X11TrayManagerWatch.h"
+#endif
+
 namespace {
 
 constexpr int AvailabilityCheckMs = 1000;
@@ -49,6 +53,8 @@ SystemTrayHost::SystemTrayHost(PictureLookup pictureOf)
                 &SystemTrayHost::checkAvailability);
         return;
     }
+    if (watchTrayManager())
+        return;
     m_availabilityCheck.setInterval(AvailabilityCheckMs);
     connect(&m_availabilityCheck, &QTimer::timeout, this, &SystemTrayHost::checkAvailability);
     m_availabilityCheck.start();
@@ -167,6 +173,20 @@ bool SystemTrayHost::send(const QObject *shown, std::uint32_t mouseMessage)
     const QPointer<SystemTrayHost> self(this);
     emit windowMessage(icon->hWnd, *icon->callbackMessage, icon->uID, mouseMessage);
     return !self.isNull();
+}
+
+bool SystemTrayHost::watchTrayManager()
+{
+#ifdef KAVEL_HAVE_X11
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return false;
+    auto *watch = new X11TrayManagerWatch(x11->connection(), this);
+    connect(watch, &X11TrayManagerWatch::managerChanged, this, &SystemTrayHost::checkAvailability);
+    return true;
+#else
+    return false;
+#endif
 }
 
 void SystemTrayHost::checkAvailability()

@@ -51,6 +51,8 @@ private:
     void activated(const QObject *shown, QSystemTrayIcon::ActivationReason reason, int pairingIntervalMs);
     // False when the icon went away while its window handled the message.
     bool send(const QObject *shown, std::uint32_t mouseMessage);
+    // Follows the display's notification area where the display tells of it.
+    bool watchTrayManager();
     void checkAvailability();
 
     PictureLookup m_pictureOf;
@@ -59,7 +61,8 @@ private:
     int m_itemsMade = 0;
     std::vector<Icon> m_icons;
     QElapsedTimer m_clock; // when activations arrive
-    // Qt's icons say whether a tray is there only when asked.
+    // Qt's icons say whether a tray is there only when asked: asked each second where the
+    // display cannot tell.
     QTimer m_availabilityCheck;
     bool m_available;
 };

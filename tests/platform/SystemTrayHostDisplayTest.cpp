@@ -52,6 +52,19 @@ QWidget *embeddedIcon()
     return nullptr;
 }
 
+// Where a window is on the screen, as the X server has it.
+QPoint placeOnScreen(const QWidget *window)
+{
+    xcb_connection_t *connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> place {
+        xcb_translate_coordinates_reply(
+            connection, xcb_translate_coordinates(connection, xcb_window_t(window->internalWinId()), root, 0, 0),
+            nullptr),
+        &std::free};
+    return place ? QPoint(place->dst_x, place->dst_y) : QPoint(-1, -1);
+}
+
 // Clicks the left button so many times at a place on the screen, so many milliseconds apart.
 // The application's events wait meanwhile, so that the clicks reach it together.
 bool clickOn(QPoint place, int times, int apartMs = 80)
@@ -111,7 +124,10 @@ TEST(SystemTrayHostDisplay, ShowsTheIconInAPanelAndTellsWhenThePanelComesAndGoes
 
     // A click, a double click, and two clicks further apart than a double click's, on the icon
     // in the panel, as a user makes them.
-    const QRect place = host->findChild<QSystemTrayIcon *>()->geometry();
+    // The panel takes the icon in first and places it after.
+    const QSystemTrayIcon *tray = host->findChild<QSystemTrayIcon *>();
+    ASSERT_TRUE(waitFor([&] { return tray->geometry().topLeft() == placeOnScreen(embeddedIcon()); }));
+    const QRect place = tray->geometry();
     ASSERT_FALSE(place.isEmpty());
     const int doubleClickMs = QGuiApplication::styleHints()->mouseDoubleClickInterval();
     const struct {
