@@ -145,7 +145,7 @@ QList<Row> startFigures(Bench &bench)
               return ms;
           });
     Row row = rowOf(QStringLiteral("start to first frame (exec to picture, file on the command line)"), timings,
-                    QStringLiteral("ratio <= 1.3"), ratioMet(timings, 1.3));
+                    QStringLiteral("ratio <= 1.2"), ratioMet(timings, 1.2));
     row.player += QStringLiteral(" (window %1)").arg(cells::number(median(windowMs[0]), 0, QStringLiteral("ms")));
     row.mpv += QStringLiteral(" (window %1)").arg(cells::number(median(windowMs[1]), 0, QStringLiteral("ms")));
     return {row};
