@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11HotKeys.h"
 
+#include "XcbReply.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 
@@ -13,8 +15,6 @@ namespace {
 
 constexpr std::uint16_t KeyModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1
     | XCB_MOD_MASK_2 | XCB_MOD_MASK_3 | XCB_MOD_MASK_4 | XCB_MOD_MASK_5;
-
-template<typename T> using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
 
 // The key symbols a hot key stands for; the first is the one that must be taken.
 std::vector<xcb_keysym_t> keysymsFor(Qt::Key key, bool keypad)

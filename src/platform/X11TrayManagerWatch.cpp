@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11TrayManagerWatch.h"
 
+#include "XcbReply.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
 xcb_atom_t internAtom(xcb_connection_t *connection, const QByteArray &name)
 {
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply {
+    const XcbReply<xcb_intern_atom_reply_t> reply {
         xcb_intern_atom_reply(connection, xcb_intern_atom(connection, false, name.size(), name.constData()), nullptr),
         &std::free};
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
@@ -32,14 +33,13 @@ QByteArray trayManagerSelection()
 
 X11TrayManagerWatch::X11TrayManagerWatch(xcb_connection_t *connection, QObject *parent)
     : QObject(parent)
-    , m_connection(connection)
     , m_managerAtom(internAtom(connection, QByteArrayLiteral("MANAGER")))
     , m_selection(internAtom(connection, trayManagerSelection()))
 {
     // The toolkit listens to the root window's structure, where the announcements arrive, and to
     // that of the notification area's window once asked whether there is one, which tells of its
     // end: the receivers of managerChanged ask it.
-    const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner {
+    const XcbReply<xcb_get_selection_owner_reply_t> owner {
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, m_selection), nullptr),
         &std::free};
     if (owner)

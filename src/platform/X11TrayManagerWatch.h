@@ -23,7 +23,6 @@ private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     void tellChange();
 
-    xcb_connection_t *m_connection;
     xcb_atom_t m_managerAtom = XCB_ATOM_NONE;
     xcb_atom_t m_selection = XCB_ATOM_NONE;
     xcb_window_t m_manager = XCB_WINDOW_NONE;

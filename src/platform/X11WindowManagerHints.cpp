@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "X11WindowManagerHints.h"
 
+#include "XcbReply.h"
+
 #include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
@@ -15,8 +17,6 @@
 #include <memory>
 
 namespace {
-
-template<typename T> using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
 
 // _MOTIF_WM_HINTS: flags, functions, decorations, input mode, status.
 constexpr std::uint32_t MwmHintsFunctions = 1U << 0;

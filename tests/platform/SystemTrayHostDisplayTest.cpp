@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IconRecord.h"
 #include "desktop/Desktop.h"
+#include "desktop/Xcb.h"
 #include "platform/NotifyIconDataA.h"
 #include "platform/NotifyIconHost.h"
 
@@ -42,10 +43,8 @@ QWidget *embeddedIcon()
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (widget->objectName() != u"QSystemTrayIconSys" || !widget->isVisible() || !widget->internalWinId())
             continue;
-        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree {
-            xcb_query_tree_reply(connection, xcb_query_tree(connection, xcb_window_t(widget->internalWinId())),
-                                 nullptr),
-            &std::free};
+        const auto tree = desktop::reply(xcb_query_tree_reply(
+            connection, xcb_query_tree(connection, xcb_window_t(widget->internalWinId())), nullptr));
         if (tree && tree->parent != tree->root)
             return widget;
     }
@@ -56,12 +55,10 @@ QWidget *embeddedIcon()
 QPoint placeOnScreen(const QWidget *window)
 {
     xcb_connection_t *connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> place {
-        xcb_translate_coordinates_reply(
-            connection, xcb_translate_coordinates(connection, xcb_window_t(window->internalWinId()), root, 0, 0),
-            nullptr),
-        &std::free};
+    const auto place = desktop::reply(xcb_translate_coordinates_reply(
+        connection,
+        xcb_translate_coordinates(connection, xcb_window_t(window->internalWinId()), desktop::rootOf(connection), 0, 0),
+        nullptr));
     return place ? QPoint(place->dst_x, place->dst_y) : QPoint(-1, -1);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/GlobalHotKeys.h"
 
 #include "desktop/WaitFor.h"
+#include "desktop/Xcb.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -23,7 +24,7 @@ namespace {
 
 constexpr std::uint16_t Alt = XCB_MOD_MASK_1;
 
-template<typename T> using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
+using desktop::Reply;
 
 // Presses keys as a user would, through the X server.
 void press(const char *keys)
@@ -64,7 +65,7 @@ public:
 
     xcb_keycode_t keycode(xcb_keysym_t keysym) const
     {
-        XcbReply<xcb_keycode_t> codes {xcb_key_symbols_get_keycode(m_symbols, keysym), &std::free};
+        Reply<xcb_keycode_t> codes {xcb_key_symbols_get_keycode(m_symbols, keysym), &std::free};
         return codes ? codes.get()[0] : XCB_NO_SYMBOL;
     }
 
@@ -73,7 +74,7 @@ public:
     {
         const xcb_void_cookie_t cookie = xcb_grab_key_checked(m_connection, 0, m_root, modifiers, keycode(keysym),
                                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-        XcbReply<xcb_generic_error_t> error {xcb_request_check(m_connection, cookie), &std::free};
+        Reply<xcb_generic_error_t> error {xcb_request_check(m_connection, cookie), &std::free};
         return !error;
     }
 
@@ -102,7 +103,7 @@ private:
     int takeEvents(std::uint8_t type, xcb_keycode_t keycode = 0)
     {
         int count = 0;
-        while (XcbReply<xcb_generic_event_t> event {xcb_poll_for_event(m_connection), &std::free}) {
+        while (Reply<xcb_generic_event_t> event {xcb_poll_for_event(m_connection), &std::free}) {
             const auto *key = reinterpret_cast<const xcb_key_press_event_t *>(event.get());
             if ((event->response_type & 0x7f) == type && (!keycode || key->detail == keycode))
                 ++count;
@@ -245,7 +246,7 @@ public:
     {
         const xcb_setup_t *setup = xcb_get_setup(m_connection);
         const int count = setup->max_keycode - setup->min_keycode + 1;
-        XcbReply<xcb_get_keyboard_mapping_reply_t> mapping {
+        Reply<xcb_get_keyboard_mapping_reply_t> mapping {
             xcb_get_keyboard_mapping_reply(m_connection,
                                            xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr),
             &std::free};

@@ -4,6 +4,7 @@
 #include "QtPrinters.h"
 #include "desktop/Desktop.h"
 #include "desktop/WaitFor.h"
+#include "desktop/Xcb.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -25,7 +26,7 @@
 
 namespace {
 
-template<typename T> using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
+using desktop::Reply;
 
 // WM_NORMAL_HINTS, as 32-bit fields.
 constexpr std::uint32_t MinSizeFlag = 1U << 4;
@@ -49,7 +50,7 @@ public:
 
     xcb_atom_t atom(const char *name) const
     {
-        XcbReply<xcb_intern_atom_reply_t> reply {
+        Reply<xcb_intern_atom_reply_t> reply {
             xcb_intern_atom_reply(m_connection.get(),
                                   xcb_intern_atom(m_connection.get(), 0, std::uint16_t(std::strlen(name)), name),
                                   nullptr),
@@ -59,7 +60,7 @@ public:
 
     std::vector<std::uint32_t> property(xcb_window_t window, const char *name) const
     {
-        XcbReply<xcb_get_property_reply_t> reply {
+        Reply<xcb_get_property_reply_t> reply {
             xcb_get_property_reply(m_connection.get(),
                                    xcb_get_property(m_connection.get(), 0, window, atom(name), XCB_ATOM_ANY, 0, 64),
                                    nullptr),
@@ -95,10 +96,10 @@ public:
     // Where the window is on the screen, and its size.
     QRect geometry(xcb_window_t window) const
     {
-        XcbReply<xcb_get_geometry_reply_t> size {
+        Reply<xcb_get_geometry_reply_t> size {
             xcb_get_geometry_reply(m_connection.get(), xcb_get_geometry(m_connection.get(), window), nullptr),
             &std::free};
-        XcbReply<xcb_translate_coordinates_reply_t> place {
+        Reply<xcb_translate_coordinates_reply_t> place {
             xcb_translate_coordinates_reply(
                 m_connection.get(), xcb_translate_coordinates(m_connection.get(), window, m_root, 0, 0), nullptr),
             &std::free};
