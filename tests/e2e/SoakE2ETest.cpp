@@ -58,6 +58,7 @@ TEST(SoakE2E, AutoAdvancingPlaylistHoldsNoMoreAtTheEndThanAfterItsFirstFiles)
     QElapsedTimer soak;
     soak.start();
     int changes = 0;
+    int measuredAgain = 0;
     QString playing = measured;
     while (soak.elapsed() < seconds * 1000) {
         QThread::msleep(250);
@@ -68,15 +69,18 @@ TEST(SoakE2E, AutoAdvancingPlaylistHoldsNoMoreAtTheEndThanAfterItsFirstFiles)
                 continue;
             playing = title;
             ++changes;
-            if (playing == measured)
+            if (playing == measured) {
                 end = holdingsOf(pid);
+                ++measuredAgain;
+            }
         }
     }
     RecordProperty("files_changed", changes);
     RecordProperty("resident_kib_warm", int(warm.residentKiB));
     RecordProperty("resident_kib_end", int(end.residentKiB));
     EXPECT_GE(changes, seconds / 10) << "the playlist did not move on by itself";
-    ASSERT_NE(end.residentKiB, warm.residentKiB) << "the measured clip never came round again";
+    // Counted, not read off the memory: a player that holds steady holds exactly as much.
+    ASSERT_GT(measuredAgain, 0) << "the measured clip never came round again";
     EXPECT_LE(end.threads, warm.threads);
     EXPECT_LE(end.files, warm.files);
     EXPECT_LE(end.windows, warm.windows);
