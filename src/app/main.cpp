@@ -10,6 +10,7 @@
 #include "player/MprisService.h"
 #include "player/MpvEngine.h"
 #include "player/MpvGraph.h"
+#include "player/MpvLibrary.h"
 #include "player/PlayerInput.h"
 #include "runtime/FontSubstitutes.h"
 #include "runtime/Picture.h"
@@ -20,6 +21,8 @@
 #include "player/VideoOutput.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QImageReader>
 #include <QStringList>
 
 #include <clocale>
@@ -114,6 +117,12 @@ int main(int argc, char **argv)
     // The video window is native; its siblings need not be.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
+    // The engine's library loads while the window is built. Meanwhile no other library can load
+    // and no thread can start: Qt's picture plugins, which it loads on the face's first picture,
+    // and the session bus's thread, which the tray starts, come first.
+    QImageReader::supportedImageFormats();
+    QDBusConnection::sessionBus();
+    MpvLibrary::startLoading();
     // The engine parses numbers the C way.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("kavel-player"));

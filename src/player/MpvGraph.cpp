@@ -3,6 +3,7 @@
 
 #include "MpvAudio.h"
 #include "MpvEngine.h"
+#include "MpvLibrary.h"
 #include "PointerHider.h"
 #include "ResponsiveWait.h"
 #include "VideoSurface.h"
@@ -16,6 +17,7 @@
 #include <mpv/client.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -253,6 +255,8 @@ void MpvGraph::stopEngine()
 
 bool MpvGraph::RenderFile(const QString &path)
 {
+    // The window stays painted while the engine's library finishes loading, however long the disk takes.
+    waitResponsively(&MpvLibrary::isLoaded, std::numeric_limits<int>::max());
     if (!m_engine && m_owner) {
         m_engine = m_engines->take(m_owner);
         m_engine->setListener([this](const mpv_event &event) { handleEvent(event); });
