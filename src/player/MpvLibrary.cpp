@@ -2,7 +2,8 @@
 #include "MpvLibrary.h"
 
 #include <QByteArray>
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QObject>
 #include <QtGlobal>
 
@@ -105,13 +106,7 @@ public:
     {
         std::call_once(m_started, [this] {
             m_functions = m_loaded.get_future().share();
-            m_thread = std::thread([this] {
-                m_loaded.set_value(load());
-                // Nothing else wakes a thread that waits for the load responsively; not before the
-                // functions are in, or it would find them missing and wait on.
-                QMetaObject::invokeMethod(
-                    &m_starter, [] {}, Qt::QueuedConnection);
-            });
+            m_thread = std::thread(&Loader::loadAndWake, this);
         });
     }
 
@@ -128,6 +123,15 @@ public:
     }
 
 private:
+    void loadAndWake()
+    {
+        m_loaded.set_value(load());
+        // Nothing else wakes a thread that waits for the load responsively; not before the
+        // functions are in, or it would find them missing and wait on. An event of no kind does
+        // nothing but wake it.
+        QCoreApplication::postEvent(&m_starter, new QEvent(QEvent::None));
+    }
+
     // Lives on the thread that started the load.
     QObject m_starter;
     std::once_flag m_started;
