@@ -23,23 +23,29 @@
 
 namespace {
 
+// The engine functions the program calls, each named once.
+#define KAVEL_ENGINE_FUNCTIONS(FUNCTION)                                                                               \
+    FUNCTION(mpv_client_api_version)                                                                                   \
+    FUNCTION(mpv_error_string)                                                                                         \
+    FUNCTION(mpv_free)                                                                                                 \
+    FUNCTION(mpv_create)                                                                                               \
+    FUNCTION(mpv_initialize)                                                                                           \
+    FUNCTION(mpv_terminate_destroy)                                                                                    \
+    FUNCTION(mpv_set_option)                                                                                           \
+    FUNCTION(mpv_set_option_string)                                                                                    \
+    FUNCTION(mpv_command_async)                                                                                        \
+    FUNCTION(mpv_set_property_async)                                                                                   \
+    FUNCTION(mpv_get_property)                                                                                         \
+    FUNCTION(mpv_get_property_string)                                                                                  \
+    FUNCTION(mpv_get_property_async)                                                                                   \
+    FUNCTION(mpv_observe_property)                                                                                     \
+    FUNCTION(mpv_wait_event)                                                                                           \
+    FUNCTION(mpv_set_wakeup_callback)
+
 struct Functions {
-    decltype(&mpv_client_api_version) clientApiVersion = nullptr;
-    decltype(&mpv_error_string) errorString = nullptr;
-    decltype(&mpv_free) free = nullptr;
-    decltype(&mpv_create) create = nullptr;
-    decltype(&mpv_initialize) initialize = nullptr;
-    decltype(&mpv_terminate_destroy) terminateDestroy = nullptr;
-    decltype(&mpv_set_option) setOption = nullptr;
-    decltype(&mpv_set_option_string) setOptionString = nullptr;
-    decltype(&mpv_command_async) commandAsync = nullptr;
-    decltype(&mpv_set_property_async) setPropertyAsync = nullptr;
-    decltype(&mpv_get_property) getProperty = nullptr;
-    decltype(&mpv_get_property_string) getPropertyString = nullptr;
-    decltype(&mpv_get_property_async) getPropertyAsync = nullptr;
-    decltype(&mpv_observe_property) observeProperty = nullptr;
-    decltype(&mpv_wait_event) waitEvent = nullptr;
-    decltype(&mpv_set_wakeup_callback) setWakeupCallback = nullptr;
+#define KAVEL_MEMBER(name) decltype(&::name) name = nullptr;
+    KAVEL_ENGINE_FUNCTIONS(KAVEL_MEMBER)
+#undef KAVEL_MEMBER
 };
 
 // The library this program was built against: its major API version is the one in its name.
@@ -65,24 +71,11 @@ Functions load()
         return functions;
     }
     // Never closed: its threads and handlers may outlive any owner here.
-    resolve(library, "mpv_client_api_version", functions.clientApiVersion);
-    resolve(library, "mpv_error_string", functions.errorString);
-    resolve(library, "mpv_free", functions.free);
-    resolve(library, "mpv_create", functions.create);
-    resolve(library, "mpv_initialize", functions.initialize);
-    resolve(library, "mpv_terminate_destroy", functions.terminateDestroy);
-    resolve(library, "mpv_set_option", functions.setOption);
-    resolve(library, "mpv_set_option_string", functions.setOptionString);
-    resolve(library, "mpv_command_async", functions.commandAsync);
-    resolve(library, "mpv_set_property_async", functions.setPropertyAsync);
-    resolve(library, "mpv_get_property", functions.getProperty);
-    resolve(library, "mpv_get_property_string", functions.getPropertyString);
-    resolve(library, "mpv_get_property_async", functions.getPropertyAsync);
-    resolve(library, "mpv_observe_property", functions.observeProperty);
-    resolve(library, "mpv_wait_event", functions.waitEvent);
-    resolve(library, "mpv_set_wakeup_callback", functions.setWakeupCallback);
+#define KAVEL_RESOLVE(name) resolve(library, #name, functions.name);
+    KAVEL_ENGINE_FUNCTIONS(KAVEL_RESOLVE)
+#undef KAVEL_RESOLVE
     // Without a handle the rest is never called.
-    if (!functions.create)
+    if (!functions.mpv_create)
         functions = {};
     return functions;
 }
@@ -171,82 +164,82 @@ extern "C" {
 
 unsigned long mpv_client_api_version(void)
 {
-    return forward<&Functions::clientApiVersion>();
+    return forward<&Functions::mpv_client_api_version>();
 }
 
 const char *mpv_error_string(int error)
 {
-    return forward<&Functions::errorString>(error);
+    return forward<&Functions::mpv_error_string>(error);
 }
 
 void mpv_free(void *data)
 {
-    forward<&Functions::free>(data);
+    forward<&Functions::mpv_free>(data);
 }
 
 mpv_handle *mpv_create(void)
 {
-    return forward<&Functions::create>();
+    return forward<&Functions::mpv_create>();
 }
 
 int mpv_initialize(mpv_handle *ctx)
 {
-    return forward<&Functions::initialize>(ctx);
+    return forward<&Functions::mpv_initialize>(ctx);
 }
 
 void mpv_terminate_destroy(mpv_handle *ctx)
 {
-    forward<&Functions::terminateDestroy>(ctx);
+    forward<&Functions::mpv_terminate_destroy>(ctx);
 }
 
 int mpv_set_option(mpv_handle *ctx, const char *name, mpv_format format, void *data)
 {
-    return forward<&Functions::setOption>(ctx, name, format, data);
+    return forward<&Functions::mpv_set_option>(ctx, name, format, data);
 }
 
 int mpv_set_option_string(mpv_handle *ctx, const char *name, const char *data)
 {
-    return forward<&Functions::setOptionString>(ctx, name, data);
+    return forward<&Functions::mpv_set_option_string>(ctx, name, data);
 }
 
 int mpv_command_async(mpv_handle *ctx, uint64_t reply_userdata, const char **args)
 {
-    return forward<&Functions::commandAsync>(ctx, reply_userdata, args);
+    return forward<&Functions::mpv_command_async>(ctx, reply_userdata, args);
 }
 
 int mpv_set_property_async(mpv_handle *ctx, uint64_t reply_userdata, const char *name, mpv_format format, void *data)
 {
-    return forward<&Functions::setPropertyAsync>(ctx, reply_userdata, name, format, data);
+    return forward<&Functions::mpv_set_property_async>(ctx, reply_userdata, name, format, data);
 }
 
 int mpv_get_property(mpv_handle *ctx, const char *name, mpv_format format, void *data)
 {
-    return forward<&Functions::getProperty>(ctx, name, format, data);
+    return forward<&Functions::mpv_get_property>(ctx, name, format, data);
 }
 
 char *mpv_get_property_string(mpv_handle *ctx, const char *name)
 {
-    return forward<&Functions::getPropertyString>(ctx, name);
+    return forward<&Functions::mpv_get_property_string>(ctx, name);
 }
 
 int mpv_get_property_async(mpv_handle *ctx, uint64_t reply_userdata, const char *name, mpv_format format)
 {
-    return forward<&Functions::getPropertyAsync>(ctx, reply_userdata, name, format);
+    return forward<&Functions::mpv_get_property_async>(ctx, reply_userdata, name, format);
 }
 
 int mpv_observe_property(mpv_handle *mpv, uint64_t reply_userdata, const char *name, mpv_format format)
 {
-    return forward<&Functions::observeProperty>(mpv, reply_userdata, name, format);
+    return forward<&Functions::mpv_observe_property>(mpv, reply_userdata, name, format);
 }
 
 mpv_event *mpv_wait_event(mpv_handle *ctx, double timeout)
 {
-    return forward<&Functions::waitEvent>(ctx, timeout);
+    return forward<&Functions::mpv_wait_event>(ctx, timeout);
 }
 
 void mpv_set_wakeup_callback(mpv_handle *ctx, void (*cb)(void *d), void *d)
 {
-    forward<&Functions::setWakeupCallback>(ctx, cb, d);
+    forward<&Functions::mpv_set_wakeup_callback>(ctx, cb, d);
 }
 
 } // extern "C"
