@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 
 // The real kavel-player started as a user would start it, on the test's own
@@ -46,6 +47,11 @@ public:
         if (process.state() != QProcess::NotRunning) {
             process.kill();
             process.waitForFinished(5000);
+        }
+        // The player's own warnings tell its side of a failure.
+        if (::testing::Test::HasFailure()) {
+            if (const QByteArray said = process.readAllStandardError(); !said.isEmpty())
+                std::fprintf(stderr, "The player said:\n%s\n", said.constData());
         }
     }
 
@@ -198,6 +204,14 @@ inline QRect videoArea(const QRect &window)
 {
     const int top = desktop::formControlRect(QStringLiteral("Picture1")).top();
     return QRect(window.x(), window.y() + top, window.width(), window.height() - top);
+}
+
+// The window's video area shows a picture. Its place is read afresh each time: once the file
+// has opened, the window is sized to the picture and centred again.
+inline bool showsPictureInVideoArea(const QString &window)
+{
+    const std::optional<QRect> frame = windowGeometry(window);
+    return frame && desktop::showsPicture(screenshot(), videoArea(*frame));
 }
 
 // A clip the fixtures script made.
