@@ -44,6 +44,10 @@ MpvEngine::MpvEngine(QWidget *videoHost, VideoOutput output)
     // The window may go with its host before the engine does: the engine must let go of it
     // while it still exists.
     QObject::connect(m_surface, &VideoSurface::aboutToBeDestroyed, &m_eventContext, [this] { m_handle.reset(); });
+    // The engine makes its own window at this one's size when the first file sets up its output.
+    // Made at the size the picture will have, that window shows the first frame as soon as it is
+    // shown, without being resized and drawn again.
+    m_surface->setGeometry(videoHost->rect());
 
     std::unique_ptr<mpv_handle, HandleDeleter> handle(mpv_create());
     if (!handle)

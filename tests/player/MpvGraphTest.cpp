@@ -484,6 +484,8 @@ TEST_F(MpvGraphTest, VideoWindowLivesInItsOwnerAtTheGivenPlace)
     QWidget *video = graph->videoWidget();
     EXPECT_FALSE(video->isVisible());
     EXPECT_TRUE(video->testAttribute(Qt::WA_NativeWindow));
+    // Its first file sets it up at the size it is shown at.
+    EXPECT_EQ(video->geometry(), picture->rect());
 
     ASSERT_TRUE(graph->SetOwner(picture));
     ASSERT_TRUE(graph->SetWindowPosition(10, 20, 300, 200));
