@@ -45,8 +45,8 @@ MpvEngine::MpvEngine(QWidget *videoHost, VideoOutput output)
     // while it still exists.
     QObject::connect(m_surface, &VideoSurface::aboutToBeDestroyed, &m_eventContext, [this] { m_handle.reset(); });
     // The engine makes its own window at this one's size when the first file sets up its output.
-    // Made at the size the picture will have, that window shows the first frame as soon as it is
-    // shown, without being resized and drawn again.
+    // At the size of the area the picture is fitted into, placing it changes little, and the first
+    // frame shows without the engine resizing its window and drawing it again.
     m_surface->setGeometry(videoHost->rect());
 
     std::unique_ptr<mpv_handle, HandleDeleter> handle(mpv_create());

@@ -18,7 +18,7 @@ TEST(PlayerE2E, PlaysAClipCentredWithThePictureInTheWindow)
 
     QStringList windows;
     ASSERT_TRUE(waitFor([&] { return !(windows = playerWindows()).isEmpty(); }, 20000));
-    // Sized to the picture, it ends centred on the screen (it may pass through other places first).
+    // At the face's size, it ends centred on the screen (it may pass through other places first).
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     std::optional<QRect> frame;
     const auto centred = [&] {

@@ -206,8 +206,8 @@ inline QRect videoArea(const QRect &window)
     return QRect(window.x(), window.y() + top, window.width(), window.height() - top);
 }
 
-// The window's video area shows a picture. Its place is read afresh each time: once the file
-// has opened, the window is sized to the picture and centred again.
+// The window's video area shows a picture. Its place is read afresh each time: the player
+// places its window again once it has shown, and the window manager may move it too.
 inline bool showsPictureInVideoArea(const QString &window)
 {
     const std::optional<QRect> frame = windowGeometry(window);
